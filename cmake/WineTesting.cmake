@@ -1,0 +1,29 @@
+# Windows test binaries run through wine-run.sh: one Wine prefix and one
+# virtual X display per build folder, set up on first use.
+if(CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64" AND CMAKE_HOST_SYSTEM_NAME STREQUAL "Linux")
+  configure_file(${CMAKE_CURRENT_LIST_DIR}/wine-run.sh.in ${CMAKE_BINARY_DIR}/wine-run.sh @ONLY
+                 FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE
+                                  WORLD_READ WORLD_EXECUTE)
+  set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_BINARY_DIR}/wine-run.sh)
+  set(ORVANTA_WINE_TESTS ON)
+else()
+  set(ORVANTA_WINE_TESTS OFF)
+endif()
+
+# Adds the GoogleTest cases of TARGET to CTest, each run in its own Wine process.
+function(orvanta_add_wine_tests target)
+  if(NOT ORVANTA_WINE_TESTS)
+    return()
+  endif()
+  gtest_discover_tests(${target}
+    DISCOVERY_MODE PRE_TEST
+    DISCOVERY_TIMEOUT 120
+    PROPERTIES FIXTURES_REQUIRED wine TIMEOUT 90 ${ARGN})
+endfunction()
+
+if(ORVANTA_WINE_TESTS AND BUILD_TESTING)
+  add_test(NAME wine.setup COMMAND ${CMAKE_BINARY_DIR}/wine-run.sh --setup)
+  set_tests_properties(wine.setup PROPERTIES FIXTURES_SETUP wine TIMEOUT 120)
+  add_test(NAME wine.shutdown COMMAND ${CMAKE_BINARY_DIR}/wine-run.sh --shutdown)
+  set_tests_properties(wine.shutdown PROPERTIES FIXTURES_CLEANUP wine TIMEOUT 60)
+endif()

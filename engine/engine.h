@@ -1,0 +1,129 @@
+// The password generation engine: one Random state, two stepping methods,
+// range mapping, the fourteen generator routines and the Output buffer.
+// Portable C++: the platform reaches it only through the tick count handed
+// to SeedRandom and the SortLists it is given.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace orvanta {
+
+// Option codes, exactly as the main dialog's controls store them.
+enum : int32_t {
+  kMethodLinearCongruential = 51,
+  kMethodBitShift = 52,
+  kModeSimple = 31,
+  kModeAdvanced = 32,
+  kKeysAll = 41,
+  kKeysDigits = 42,
+  kKeysLetters = 43,
+  kKeysDigitsLetters = 44,
+  kCaseSensitive = 7,
+  kCaseNo = 8,
+  kSeedAutogenerate = 0,
+  kSeedCustom = 1,
+};
+
+// Start values are those the main dialog shows checked when it opens.
+struct GeneratorSettings {
+  int32_t method = kMethodBitShift;
+  int32_t mode = kModeSimple;
+  int32_t keySet = kKeysDigitsLetters;
+  int32_t caseOption = kCaseNo;
+  int32_t length = 4;
+  int32_t quantity = 2;
+  int32_t seedMode = kSeedAutogenerate;
+};
+
+// Receives every finished password (the ascending and the descending list).
+class SortLists {
+ public:
+  virtual void Insert(std::string_view password) = 0;
+
+ protected:
+  ~SortLists() = default;
+};
+
+enum class Routine {
+  SimpleLetters,
+  SimpleMixedLetters,
+  SimpleDigits,
+  SimpleDigitsLetters,
+  SimpleDigitsMixedLetters,
+  SimpleKeyboard,
+  SimpleKeyboardMixed,
+  AdvancedDigits,
+  AdvancedLetters,
+  AdvancedMixedLetters,
+  AdvancedDigitsLetters,
+  AdvancedDigitsMixedLetters,
+  AdvancedKeyboard,
+  AdvancedKeyboardMixed,
+};
+
+// The generator dispatch: key set, then case, then mode.
+Routine SelectRoutine(const GeneratorSettings& settings);
+const char* RoutineName(Routine routine);
+
+enum class Comparison { Below, Equal, Above };
+
+// Divisor of the range mapping for a password length or batch quantity.
+int32_t DivisorFor(int32_t setting);
+
+class Engine {
+ public:
+  explicit Engine(const GeneratorSettings& settings);
+
+  void SetSortLists(SortLists* lists) { sortLists_ = lists; }
+
+  // Random source.
+  void NextRandom();
+  void SeedRandom(int32_t seedMode, uint32_t tick);
+  uint32_t randomState = 0;
+  uint32_t randomValue = 0;
+
+  // Range mapping.
+  void PrepareDivisors();  // from the settings' length and quantity
+  int32_t lengthDivisor = 1;
+  int32_t quantityDivisor = 1;
+  double RandomFractionValue() const;  // f of the current Random value
+  int32_t RandomIndex(int32_t windowSize) const;
+  Comparison RandomFraction(int32_t candidatesLeft, int32_t charactersNeeded) const;
+
+  // Generator routines: each makes one whole batch into the Output buffer.
+  void SimpleLetters();
+  void SimpleMixedLetters();
+  void SimpleDigits();
+  void SimpleDigitsLetters();
+  void SimpleDigitsMixedLetters();
+  void SimpleKeyboard();
+  void SimpleKeyboardMixed();
+  void AdvancedDigits();
+  void AdvancedLetters();
+  void AdvancedMixedLetters();
+  void AdvancedDigitsLetters();
+  void AdvancedDigitsMixedLetters();
+  void AdvancedKeyboard();
+  void AdvancedKeyboardMixed();
+  void Run(Routine routine);
+  void RunSelected() { Run(SelectRoutine(settings_)); }
+
+  // Password output.
+  bool FinishPassword();
+  std::string password;  // the Password buffer
+  std::string output;    // the Output buffer
+  int32_t batchCountdown = 0;
+  int32_t itemCounter = 0;
+
+  const GeneratorSettings& settings() const { return settings_; }
+
+ private:
+  const GeneratorSettings& settings_;
+  SortLists* sortLists_ = nullptr;
+};
+
+inline constexpr std::string_view kLineEnd = "      \n";
+
+}  // namespace orvanta

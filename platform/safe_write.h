@@ -1,0 +1,18 @@
+// The one way the program replaces a file: write a temporary file in the
+// same folder, then move it over the target, so a failed or interrupted
+// write never destroys the earlier content.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace orvanta {
+
+// Returns true when `path` now holds exactly `data`. On failure the earlier
+// file is untouched and `error` (when given) says what went wrong.
+bool SafeWriteFile(const std::string& path, std::string_view data, std::string* error = nullptr);
+
+// Reads the whole file; false when it cannot be opened or read.
+bool ReadWholeFile(const std::string& path, std::string* data);
+
+}  // namespace orvanta
