@@ -1,0 +1,23 @@
+// The Database text that Save All writes and Print All prints: per Entry,
+// each column the first 49 characters of its cell text followed by two
+// spaces, and after the Comments column "\r\n \r\n ". Every Entry adds
+// exactly 210 characters; an empty list gives an empty text.
+#pragma once
+
+#include "database/entry.h"
+
+#include <cstddef>
+#include <span>
+#include <string>
+
+namespace orvanta {
+
+inline constexpr std::size_t kTextColumnWidth = 49;
+inline constexpr std::string_view kTextColumnGap = "  ";
+inline constexpr std::string_view kTextEntryEnd = "\r\n \r\n ";
+inline constexpr std::size_t kTextEntryBytes =
+    kColumnCount * (kTextColumnWidth + kTextColumnGap.size()) + kTextEntryEnd.size();  // 210
+
+std::string BuildDatabaseText(std::span<const Entry> entries);
+
+}  // namespace orvanta
