@@ -1,0 +1,200 @@
+// Database files on disk: the stored sample files, load and save through the
+// safe-write helper, change detection and backup copies.
+#include "database/db_file.h"
+#include "platform/safe_write.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <random>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace orvanta {
+
+// Readable failure messages: the four cells without their padding.
+static void PrintTo(const Entry& e, std::ostream* os) {
+  *os << "{" << TrimTrailingSpaces(e.password) << "|" << TrimTrailingSpaces(e.login) << "|"
+      << TrimTrailingSpaces(e.url) << "|" << TrimTrailingSpaces(e.comments) << "}";
+}
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string DataFile(const std::string& name) { return std::string(ORVANTA_TEST_DATA_DIR) + "/db/" + name; }
+
+std::vector<Entry> ThreeEntries() {
+  return {MakeEntry("k7Vq2mXa", "alice", "https://mail.example.org", "work mail"),
+          MakeEntry("93814027", "", "", ""),
+          MakeEntry("Zr!8 #qT", "bob.smith", "ftp://files.example.net/upload", "shared  folder ")};
+}
+
+std::string Read(const std::string& path) {
+  std::string bytes;
+  EXPECT_TRUE(ReadWholeFile(path, &bytes)) << path;
+  return bytes;
+}
+
+// A fresh folder per test, removed afterwards.
+class DatabaseFiles : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    dir_ = fs::temp_directory_path() /
+           ("orvanta_db_" + std::string(info->name()) + "_" + std::to_string(std::random_device{}()));
+    fs::create_directories(dir_);
+  }
+  void TearDown() override {
+    std::error_code ec;
+    fs::remove_all(dir_, ec);
+  }
+  std::string Path(const std::string& name) const { return (dir_ / name).string(); }
+  fs::path dir_;
+};
+
+TEST(DatabaseSampleFiles, LoadAsTheReadingRulesSay) {
+  struct Case {
+    const char* name;
+    std::size_t entries;
+    std::size_t unread;
+    std::size_t cut;
+  };
+  const Case cases[] = {
+      {"empty.txt", 0, 0, 0},          {"only_caret.txt", 0, 0, 0},    {"three_entries.txt", 3, 0, 0},
+      {"no_final_caret.txt", 2, 1024, 0}, {"double_caret.txt", 1, 1794, 0}, {"zero_byte.txt", 1, 2049, 0},
+      {"long_field.txt", 1, 0, 2},     {"unpadded_fields.txt", 2, 0, 0}, {"full_255.txt", 1, 0, 0},
+  };
+  for (const Case& c : cases) {
+    const LoadedDatabase loaded = LoadDatabaseFile(DataFile(c.name));
+    ASSERT_EQ(loaded.status, LoadStatus::kLoaded) << c.name;
+    EXPECT_EQ(loaded.entries.size(), c.entries) << c.name;
+    EXPECT_EQ(loaded.report.unread_bytes, c.unread) << c.name;
+    EXPECT_EQ(loaded.report.cut_fields, c.cut) << c.name;
+  }
+  const std::vector<Entry> three = ThreeEntries();
+  EXPECT_EQ(LoadDatabaseFile(DataFile("three_entries.txt")).entries, three);
+  EXPECT_EQ(LoadDatabaseFile(DataFile("no_final_caret.txt")).entries,
+            std::vector<Entry>(three.begin(), three.begin() + 2));
+  EXPECT_EQ(LoadDatabaseFile(DataFile("double_caret.txt")).entries, std::vector<Entry>(three.begin(), three.begin() + 1));
+  EXPECT_EQ(LoadDatabaseFile(DataFile("full_255.txt")).entries[0].password, std::string(255, 'x') + " ");
+}
+
+TEST(DatabaseSampleFiles, TheWriterReproducesTheStoredFileByteForByte) {
+  std::string bytes;
+  ASSERT_EQ(SerializeDatabase(ThreeEntries(), &bytes), WriteStatus::kOk);
+  EXPECT_EQ(bytes, Read(DataFile("three_entries.txt")));
+}
+
+TEST_F(DatabaseFiles, SaveThenLoadGivesTheSameEntries) {
+  const std::string path = Path("mypsw.txt");
+  std::string error;
+  ASSERT_EQ(SaveDatabaseFile(path, ThreeEntries(), &error), WriteStatus::kOk) << error;
+  EXPECT_EQ(fs::file_size(path), 3073u);
+  const LoadedDatabase loaded = LoadDatabaseFile(path);
+  EXPECT_EQ(loaded.status, LoadStatus::kLoaded);
+  EXPECT_EQ(loaded.entries, ThreeEntries());
+  EXPECT_TRUE(loaded.report.clean());
+  EXPECT_EQ(loaded.stamp, ReadFileStamp(path));
+}
+
+TEST_F(DatabaseFiles, EmptyListLeavesTheOldFileUntouched) {
+  const std::string path = Path("mypsw.txt");
+  ASSERT_TRUE(SafeWriteFile(path, "old content"));
+  EXPECT_EQ(SaveDatabaseFile(path, {}), WriteStatus::kNothingToWrite);
+  EXPECT_EQ(Read(path), "old content");
+  EXPECT_EQ(SaveDatabaseFile(Path("new.txt"), {}), WriteStatus::kNothingToWrite);
+  EXPECT_FALSE(fs::exists(Path("new.txt")));
+}
+
+TEST_F(DatabaseFiles, UnwritableTextWritesNothingAndNamesTheEntry) {
+  const std::string path = Path("mypsw.txt");
+  ASSERT_TRUE(SafeWriteFile(path, "old content"));
+  std::vector<Entry> entries = ThreeEntries();
+  entries[2].login = CellText("a^b");
+  std::string error;
+  EXPECT_EQ(SaveDatabaseFile(path, entries, &error), WriteStatus::kUnwritableText);
+  EXPECT_NE(error.find("Entry 3"), std::string::npos) << error;
+  EXPECT_EQ(Read(path), "old content");
+}
+
+TEST_F(DatabaseFiles, FailedWriteIsReported) {
+  const std::string path = Path("no_such_folder/mypsw.txt");
+  std::string error;
+  EXPECT_EQ(SaveDatabaseFile(path, ThreeEntries(), &error), WriteStatus::kWriteFailed);
+  EXPECT_FALSE(error.empty());
+  EXPECT_FALSE(fs::exists(path));
+}
+
+TEST_F(DatabaseFiles, MissingAndUnreadableFilesAreToldApart) {
+  const LoadedDatabase missing = LoadDatabaseFile(Path("mypsw.txt"));
+  EXPECT_EQ(missing.status, LoadStatus::kNoFile);
+  EXPECT_TRUE(missing.entries.empty());
+  EXPECT_FALSE(missing.stamp.exists);
+
+  // A folder by the file's name exists but cannot be read as a file.
+  fs::create_directory(Path("folder.txt"));
+  const LoadedDatabase unreadable = LoadDatabaseFile(Path("folder.txt"));
+  EXPECT_EQ(unreadable.status, LoadStatus::kUnreadable);
+  EXPECT_TRUE(unreadable.entries.empty());
+}
+
+TEST_F(DatabaseFiles, StampShowsAChangeByAnotherProgram) {
+  const std::string path = Path("mypsw.txt");
+  ASSERT_EQ(SaveDatabaseFile(path, ThreeEntries()), WriteStatus::kOk);
+  const FileStamp at_load = LoadDatabaseFile(path).stamp;
+  EXPECT_TRUE(at_load.exists);
+  EXPECT_EQ(at_load.size, 3073u);
+  EXPECT_EQ(ReadFileStamp(path), at_load);
+
+  // Same size, one byte different.
+  std::string bytes = Read(path);
+  bytes[0] = 'K';
+  ASSERT_TRUE(SafeWriteFile(path, bytes));
+  EXPECT_NE(ReadFileStamp(path), at_load);
+
+  fs::remove(path);
+  EXPECT_FALSE(ReadFileStamp(path).exists);
+  EXPECT_EQ(StampOf(""), StampOf(""));
+  EXPECT_NE(StampOf("ab"), StampOf("ba"));
+}
+
+TEST(DatabaseBackupName, PicksTheFirstFreeName) {
+  std::set<std::string> taken;
+  auto is_taken = [&](const std::string& name) { return taken.count(name) != 0; };
+  EXPECT_EQ(ChooseBackupName("mypsw.txt", is_taken), "mypsw.txt.bak");
+  taken.insert("mypsw.txt.bak");
+  EXPECT_EQ(ChooseBackupName("mypsw.txt", is_taken), "mypsw-1.txt.bak");
+  taken.insert("mypsw-1.txt.bak");
+  taken.insert("mypsw-2.txt.bak");
+  EXPECT_EQ(ChooseBackupName("mypsw.txt", is_taken), "mypsw-3.txt.bak");
+
+  // Only the file name's own extension counts, whatever the folders are called.
+  taken = {"C:\\my.files\\mypsw.txt.bak", "/a.b/data.bak"};
+  EXPECT_EQ(ChooseBackupName("C:\\my.files\\mypsw.txt", is_taken), "C:\\my.files\\mypsw-1.txt.bak");
+  EXPECT_EQ(ChooseBackupName("/a.b/data", is_taken), "/a.b/data-1.bak");
+  EXPECT_EQ(ChooseBackupName(".hidden", is_taken), ".hidden.bak");
+}
+
+TEST_F(DatabaseFiles, BackupKeepsEveryEarlierCopy) {
+  const std::string path = Path("mypsw.txt");
+  std::string backup, error;
+  EXPECT_TRUE(BackupDatabaseFile(path, &backup, &error)) << error;
+  EXPECT_EQ(backup, "") << "a missing file has nothing to keep";
+
+  ASSERT_TRUE(SafeWriteFile(path, "first^"));
+  ASSERT_TRUE(BackupDatabaseFile(path, &backup, &error)) << error;
+  EXPECT_EQ(backup, Path("mypsw.txt.bak"));
+  EXPECT_EQ(Read(backup), "first^");
+
+  ASSERT_TRUE(SafeWriteFile(path, "second^"));
+  ASSERT_TRUE(BackupDatabaseFile(path, &backup, &error)) << error;
+  EXPECT_EQ(backup, Path("mypsw-1.txt.bak"));
+  EXPECT_EQ(Read(backup), "second^");
+  EXPECT_EQ(Read(Path("mypsw.txt.bak")), "first^");
+  EXPECT_EQ(Read(path), "second^");
+}
+
+}  // namespace
+}  // namespace orvanta
