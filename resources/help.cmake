@@ -1,0 +1,34 @@
+# The help file bin/orv.hlp, built from orv_help.txt by hlpbuild (tools/hlpbuild).
+# Included by resources/CMakeLists.txt in the Windows builds and by tools/hlpbuild in the host builds.
+# A cross build cannot run its own programs, so there hlpbuild is compiled with the host compiler.
+set(ORVANTA_HELP_SOURCE ${PROJECT_SOURCE_DIR}/resources/orv_help.txt)
+set(ORVANTA_HELP_FILE ${CMAKE_BINARY_DIR}/bin/orv.hlp)
+set(ORVANTA_HLPBUILD_DIR ${PROJECT_SOURCE_DIR}/tools/hlpbuild)
+set(ORVANTA_HLPBUILD_SOURCES
+  ${ORVANTA_HLPBUILD_DIR}/main.cpp ${ORVANTA_HLPBUILD_DIR}/help_source.cpp ${ORVANTA_HLPBUILD_DIR}/hlp_writer.cpp)
+
+if(CMAKE_CROSSCOMPILING)
+  find_program(ORVANTA_HOST_CXX NAMES c++ g++ clang++ REQUIRED DOC "host C++ compiler for build-time tools")
+  set(ORVANTA_HLPBUILD ${CMAKE_BINARY_DIR}/host/hlpbuild)
+  add_custom_command(OUTPUT ${ORVANTA_HLPBUILD}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/host
+    COMMAND ${ORVANTA_HOST_CXX} -std=c++20 -O2 -Wall -Wextra -I${PROJECT_SOURCE_DIR}
+            ${ORVANTA_HLPBUILD_SOURCES} -o ${ORVANTA_HLPBUILD}
+    DEPENDS ${ORVANTA_HLPBUILD_SOURCES} ${ORVANTA_HLPBUILD_DIR}/help_source.h ${ORVANTA_HLPBUILD_DIR}/hlp_writer.h
+    COMMENT "Building hlpbuild for the host"
+    VERBATIM)
+else()
+  if(NOT TARGET hlpbuild)
+    add_executable(hlpbuild ${ORVANTA_HLPBUILD_SOURCES})
+    target_include_directories(hlpbuild PRIVATE ${PROJECT_SOURCE_DIR})
+  endif()
+  set(ORVANTA_HLPBUILD hlpbuild)
+endif()
+
+add_custom_command(OUTPUT ${ORVANTA_HELP_FILE}
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/bin
+  COMMAND ${ORVANTA_HLPBUILD} ${ORVANTA_HELP_SOURCE} ${ORVANTA_HELP_FILE}
+  DEPENDS ${ORVANTA_HLPBUILD} ${ORVANTA_HELP_SOURCE}
+  COMMENT "Building orv.hlp"
+  VERBATIM)
+add_custom_target(orvanta_help ALL DEPENDS ${ORVANTA_HELP_FILE})
