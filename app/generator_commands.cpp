@@ -1,0 +1,125 @@
+// The controller between the option controls and the engine: stores the
+// options, runs the Generate command and the two sort commands.
+#include <windows.h>
+
+#include <iterator>
+
+#include "app/app_state.h"
+#include "app/commands.h"
+#include "app/output_view.h"
+#include "resources/resource.h"
+
+namespace orvanta {
+
+namespace {
+
+// Quantity buttons 139..160 in ID order store the number of their caption.
+constexpr int32_t kQuantities[] = {2,   3,   30,  40,  50,  60,  80,   90,   100,  150,  200,
+                                   300, 400, 500, 600, 700, 800, 900, 2000, 4000, 8000, 9999};
+static_assert(std::size(kQuantities) == IDC_QUANTITY_9999 - IDC_QUANTITY_2 + 1);
+
+// Length buttons 120..137 are "4".."20" then "30"; 119 is "34".
+int32_t LengthOf(int id) {
+  if (id == IDC_LENGTH_34) return 34;
+  if (id == IDC_LENGTH_30) return 30;
+  return 4 + (id - IDC_LENGTH_4);
+}
+
+void FlipAutoCopy(HWND dialog) {
+  OutputState& out = App().output;
+  out.autoCopy = !out.autoCopy;
+  SendDlgItemMessageA(dialog, IDC_AUTO_COPY, BM_SETCHECK, out.autoCopy ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+void SetBigScreenText(std::string_view text) {
+  BigScreenRecord& big = App().bigScreen;
+  if (big.editor) big.editor = ReplaceEditorText(big.editor, text);
+}
+
+}  // namespace
+
+bool OptionCommand(HWND dialog, int id) {
+  GeneratorSettings& s = App().settings;
+  switch (id) {
+    case IDC_METHOD_LCG: s.method = kMethodLinearCongruential; return true;
+    case IDC_METHOD_BITSHIFT: s.method = kMethodBitShift; return true;
+    case IDC_MODE_SIMPLE: s.mode = kModeSimple; return true;
+    case IDC_MODE_ADVANCED: s.mode = kModeAdvanced; return true;
+    case IDC_KEYS_ALL: s.keySet = kKeysAll; return true;
+    case IDC_KEYS_DIGITS: s.keySet = kKeysDigits; return true;
+    case IDC_KEYS_LETTERS: s.keySet = kKeysLetters; return true;
+    case IDC_KEYS_ALNUM: s.keySet = kKeysDigitsLetters; return true;
+    case IDC_CASE_YES: s.caseOption = kCaseSensitive; return true;
+    case IDC_CASE_NO: s.caseOption = kCaseNo; return true;
+    case IDC_AUTO_COPY: FlipAutoCopy(dialog); return true;
+    case IDC_USE_BIG_SCREEN: App().output.useBigScreen = !App().output.useBigScreen; return true;
+    default: break;
+  }
+  if (id == IDC_LENGTH_34 || (id >= IDC_LENGTH_4 && id <= IDC_LENGTH_30)) {
+    s.length = LengthOf(id);
+    return true;
+  }
+  if (id >= IDC_QUANTITY_2 && id <= IDC_QUANTITY_9999) {
+    s.quantity = kQuantities[id - IDC_QUANTITY_2];
+    return true;
+  }
+  return false;
+}
+
+void GenerateCommand(HWND) {
+  AppState& app = App();
+  app.sortLists.Clear();
+  app.engine.itemCounter = 0;
+  ApplyAlignment(app.OutputEditor(), app.output.alignment);
+  app.engine.PrepareDivisors();
+  app.engine.SeedRandom(app.settings.seedMode, app.tickCount());
+  app.engine.RunSelected();
+
+  const std::string& batch = app.engine.output;
+  if (!app.output.useBigScreen) {
+    HWND editor = SetOutputEditorText(batch);
+    if (app.output.autoCopy) SelectAllAndCopy(editor, batch);
+    return;
+  }
+  SetOutputEditorText("");
+  if (app.BigScreenOpen()) {
+    // The open window keeps its text; the batch waits in the Output buffer
+    // and the sort lists.
+    SetFocus(app.bigScreen.editor);
+    return;
+  }
+  ShowBatchInNewBigScreen();
+}
+
+void SortCommand(HWND, bool ascending) {
+  AppState& app = App();
+  app.engine.output.clear();
+  if (app.sortLists.size() == 0) return;
+  SetOutputEditorText("");
+  SetBigScreenText("");
+  app.engine.output = ascending ? app.sortLists.AscendingText() : app.sortLists.DescendingText();
+  if (app.output.useBigScreen) {
+    if (app.BigScreenOpen()) {
+      SetFocus(app.bigScreen.editor);
+      SetBigScreenText(app.engine.output);
+    }
+    return;
+  }
+  SetOutputEditorText(app.engine.output);
+}
+
+void SeedAutogenerateCommand(HWND dialog) {
+  HMENU menu = GetMenu(dialog);
+  CheckMenuItem(menu, IDM_SEED_CUSTOM, MF_BYCOMMAND | MF_UNCHECKED);
+  CheckMenuItem(menu, IDM_SEED_AUTO, MF_BYCOMMAND | MF_CHECKED);
+  App().settings.seedMode = kSeedAutogenerate;
+}
+
+void SeedCustomCommand(HWND dialog) {
+  HMENU menu = GetMenu(dialog);
+  CheckMenuItem(menu, IDM_SEED_AUTO, MF_BYCOMMAND | MF_UNCHECKED);
+  CheckMenuItem(menu, IDM_SEED_CUSTOM, MF_BYCOMMAND | MF_CHECKED);
+  RunCustomSeedDialog();
+}
+
+}  // namespace orvanta

@@ -1,0 +1,170 @@
+#include "app/main_dialog.h"
+
+#include <commctrl.h>
+
+#include <iterator>
+
+#include "app/app_state.h"
+#include "app/commands.h"
+#include "resources/resource.h"
+
+namespace orvanta {
+
+namespace {
+
+struct ToolbarEntry {
+  int image;  // -1 for a separator
+  int command;
+  const char* tooltip;  // nullptr: no tooltip
+};
+
+constexpr ToolbarEntry kToolbar[] = {
+    {0, IDM_SAVE, "Save"},
+    {1, IDM_PRINT, "Print"},
+    {-1, 0, nullptr},
+    {2, IDM_ALIGN_LEFT, "Align Left"},
+    {3, IDM_ALIGN_CENTER, "Center Text"},
+    {4, IDM_ALIGN_RIGHT, "Align Right"},
+    {-1, 0, nullptr},
+    {5, IDM_UNDO, "Undo"},
+    {6, IDM_CUT, "Cut"},
+    {7, IDM_COPY, "Copy"},
+    {8, IDM_PASTE, "Paste"},
+    {9, IDM_CLEAR, "Delete"},
+    {-1, 0, nullptr},
+    {10, IDM_SORT_ASCENDING, nullptr},
+    {11, IDM_SORT_DESCENDING, nullptr},
+    {-1, 0, nullptr},
+    {12, IDM_FONT, "Font"},
+    {-1, 0, nullptr},
+    {13, IDM_HELP, "Help"},
+};
+constexpr int kToolbarImages = 14;
+
+HFONT MakeFont(int height, const char* face) {
+  return CreateFontA(height, 8, 0, 0, 600, FALSE, FALSE, FALSE, DEFAULT_CHARSET, 0, 0, 0, 0, face);
+}
+
+HWND CreateMainToolbar(HWND dialog, HINSTANCE module) {
+  TBBUTTON buttons[std::size(kToolbar)] = {};
+  for (size_t i = 0; i < std::size(kToolbar); ++i) {
+    const ToolbarEntry& e = kToolbar[i];
+    buttons[i].iBitmap = e.image < 0 ? 0 : e.image;
+    buttons[i].idCommand = e.command;
+    buttons[i].fsState = TBSTATE_ENABLED;
+    buttons[i].fsStyle = e.image < 0 ? TBSTYLE_SEP : TBSTYLE_BUTTON;
+  }
+  return CreateToolbarEx(dialog, WS_CHILD | WS_VISIBLE | WS_BORDER | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_ADJUSTABLE,
+                         IDC_TOOLBAR, kToolbarImages, module, IDB_TOOLBAR, buttons,
+                         static_cast<int>(std::size(kToolbar)), 16, 15, 16, 15, sizeof(TBBUTTON));
+}
+
+const char* TooltipFor(UINT_PTR command) {
+  for (const ToolbarEntry& e : kToolbar)
+    if (e.image >= 0 && static_cast<UINT_PTR>(e.command) == command) return e.tooltip;
+  return nullptr;
+}
+
+BOOL OnInitDialog(HWND dialog) {
+  AppState& app = App();
+  app.ResetForNewRun();
+  MainDialogRecord& main = app.main;
+  main.dialog = dialog;
+  if (!app.module) app.module = GetModuleHandleA(nullptr);
+
+  // Its light grey becomes the system's button face, as on the toolbar.
+  HANDLE databaseImage = LoadImageA(app.module, MAKEINTRESOURCEA(IDB_DATABASE_BUTTON), IMAGE_BITMAP, 0, 0,
+                                    LR_LOADMAP3DCOLORS);
+  SendDlgItemMessageA(dialog, IDC_DATABASE, BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(databaseImage));
+
+  // Created once per process and kept for the whole run.
+  if (!main.dialogFont) main.dialogFont = MakeFont(16, "MS Sans Serif");
+  if (!main.outputFont) main.outputFont = MakeFont(32, "Arial");
+  SendMessageA(app.OutputEditor(), WM_SETFONT, reinterpret_cast<WPARAM>(main.outputFont), FALSE);
+  SendDlgItemMessageA(dialog, IDC_GENERATE, WM_SETFONT, reinterpret_cast<WPARAM>(main.dialogFont), FALSE);
+
+  main.toolbar = CreateMainToolbar(dialog, app.module);
+
+  for (int id : {IDC_MODE_SIMPLE, IDC_KEYS_ALNUM, IDC_LENGTH_4, IDC_CASE_NO, IDC_QUANTITY_2, IDC_METHOD_BITSHIFT})
+    SendDlgItemMessageA(dialog, id, BM_SETCHECK, BST_CHECKED, 0);
+  SendMessageA(main.toolbar, TB_CHECKBUTTON, IDM_ALIGN_CENTER, TRUE);
+  return TRUE;
+}
+
+void EndMainDialog(HWND dialog) {
+  // The database's Entries are saved when its window goes; do it before the
+  // process ends rather than lose them.
+  CloseDatabaseWindow();
+  EndDialog(dialog, 0);
+}
+
+void OnCommand(HWND dialog, WPARAM wParam) {
+  if (LOWORD(wParam) == IDC_GENERATE) {
+    GenerateCommand(dialog);
+    return;
+  }
+  int id = static_cast<int>(wParam);  // menu choices and clicks: notification code 0
+  if (OptionCommand(dialog, id)) return;
+  switch (id) {
+    case IDM_GENERATE: GenerateCommand(dialog); break;
+    case IDM_SORT_ASCENDING: SortCommand(dialog, true); break;
+    case IDM_SORT_DESCENDING: SortCommand(dialog, false); break;
+    case IDM_SEED_AUTO: SeedAutogenerateCommand(dialog); break;
+    case IDM_SEED_CUSTOM: SeedCustomCommand(dialog); break;
+    case IDM_UNDO:
+    case IDM_CUT:
+    case IDM_COPY:
+    case IDM_PASTE:
+    case IDM_CLEAR:
+    case IDM_SELECT_ALL: EditCommand(dialog, id); break;
+    case IDM_ALIGN_LEFT:
+    case IDM_ALIGN_CENTER:
+    case IDM_ALIGN_RIGHT: AlignmentCommand(dialog, id); break;
+    case IDM_FONT: FontCommand(dialog); break;
+    case IDM_SAVE: SaveCommand(dialog); break;
+    case IDM_PRINT: PrintCommand(dialog); break;
+    case IDM_HELP: HelpCommand(dialog); break;
+    case IDM_ABOUT: AboutCommand(dialog); break;
+    case IDM_EXIT: EndMainDialog(dialog); break;
+    case IDC_DATABASE:
+    case IDM_DATABASE: OpenDatabaseWindow(); break;
+    default: break;
+  }
+}
+
+void OnNotify(LPARAM lParam) {
+  NMHDR* header = reinterpret_cast<NMHDR*>(lParam);
+  if (header->code == TTN_NEEDTEXTA) {
+    auto* info = reinterpret_cast<NMTTDISPINFOA*>(lParam);
+    if (const char* tip = TooltipFor(info->hdr.idFrom)) info->lpszText = const_cast<char*>(tip);
+  } else if (header->code == TTN_NEEDTEXTW) {
+    auto* info = reinterpret_cast<NMTTDISPINFOW*>(lParam);
+    if (const char* tip = TooltipFor(info->hdr.idFrom)) {
+      MultiByteToWideChar(CP_ACP, 0, tip, -1, info->szText, static_cast<int>(std::size(info->szText)));
+      info->lpszText = info->szText;
+    }
+  }
+}
+
+}  // namespace
+
+INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_INITDIALOG: return OnInitDialog(dialog);
+    case WM_COMMAND: OnCommand(dialog, wParam); return 0;
+    case WM_NOTIFY: OnNotify(lParam); return 0;
+    case WM_CLOSE: EndMainDialog(dialog); return 0;
+    case WM_DESTROY:
+      EndMainDialog(dialog);
+      App().main.dialog = nullptr;
+      return 0;
+    default: return 0;
+  }
+}
+
+INT_PTR RunMainDialog(HINSTANCE module) {
+  App().module = module;
+  return DialogBoxParamA(module, "IDD_DIALOG1", nullptr, MainDialogProc, 0);
+}
+
+}  // namespace orvanta

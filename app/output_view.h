@@ -1,0 +1,32 @@
+// Putting text into the rich edit controls that show batches, and onto the
+// clipboard.
+#pragma once
+
+#include <windows.h>
+
+#include <string_view>
+
+namespace orvanta {
+
+// Sets the paragraph alignment of the whole editor from an Alignment code.
+void ApplyAlignment(HWND editor, int alignmentCode);
+
+// Replaces the whole text of a rich edit control. A rich edit control that
+// already holds a large text takes seconds to empty, so the control is
+// replaced by a fresh one with the same parent, ID, place, style, font,
+// alignment and character format, which takes the new text at once.
+// Returns the handle of the control that now shows the text.
+HWND ReplaceEditorText(HWND editor, std::string_view text);
+
+// The same for the main dialog's Output editor.
+HWND SetOutputEditorText(std::string_view text);
+
+// Selects the whole text of `editor` and puts `text` (the same text) on the
+// clipboard as CF_TEXT, as WM_COPY of the selection would, without rich
+// edit's slow copy of a large selection.
+void SelectAllAndCopy(HWND editor, std::string_view text);
+
+// Puts plain text on the clipboard; false when the clipboard is unavailable.
+bool PutTextOnClipboard(HWND owner, std::string_view text);
+
+}  // namespace orvanta

@@ -1,0 +1,24 @@
+#include "support/main_dialog_fixture.h"
+
+#include "app/main_dialog.h"
+
+void MainDialogTest::SetUp() {
+  folder_ = uitest::MakeTestFolder();
+  dialog_ = CreateDialogParamA(orvanta::App().module, "IDD_DIALOG1", nullptr, orvanta::MainDialogProc, 0);
+  ASSERT_NE(dialog_, nullptr) << "the main dialog could not be created";
+  answers_.Ignore(dialog_);
+  uitest::Pump();
+}
+
+void MainDialogTest::TearDown() {
+  for (HWND hwnd : uitest::ThreadWindows(nullptr, false)) {
+    char name[32] = "";
+    GetClassNameA(hwnd, name, sizeof name);
+    if (hwnd != dialog_ && (lstrcmpA(name, "popup") == 0 || lstrcmpA(name, "generic") == 0)) DestroyWindow(hwnd);
+  }
+  if (IsWindow(dialog_)) DestroyWindow(dialog_);
+  uitest::Pump();
+  EXPECT_EQ(answers_.pending(), 0u) << "queued answers were not used";
+  EXPECT_EQ(answers_.unexpected(), 0) << "a dialog appeared that the test did not expect";
+  EXPECT_TRUE(uitest::ThreadWindows("#32770", true).empty()) << "a dialog was left open";
+}

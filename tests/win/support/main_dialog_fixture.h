@@ -1,0 +1,35 @@
+// A test that runs on the real main dialog, created modeless with the
+// program's own dialog procedure, in a folder of its own.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "app/app_state.h"
+#include "support/modal.h"
+#include "support/ui.h"
+
+class MainDialogTest : public testing::Test {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+
+  HWND dialog() const { return dialog_; }
+  HWND output() const { return orvanta::App().OutputEditor(); }
+  HWND toolbar() const { return orvanta::App().main.toolbar; }
+  std::string OutputText() const { return uitest::Text(output()); }
+  void Click(int id) { uitest::Click(dialog_, id); }
+  void Command(int id) { uitest::Command(dialog_, id); }
+  void Generate() { Click(101); }
+  // The folder of this test, with a trailing backslash.
+  const std::string& folder() const { return folder_; }
+
+  uitest::ModalAnswerer answers_;
+
+ private:
+  HWND dialog_ = nullptr;
+  std::string folder_;
+};

@@ -1,0 +1,139 @@
+#include "support/ui.h"
+
+#include <commctrl.h>
+
+#include <cstdio>
+
+namespace uitest {
+
+void Click(HWND parent, int id) { SendMessageA(GetDlgItem(parent, id), BM_CLICK, 0, 0); }
+
+void Command(HWND window, int id) { SendMessageA(window, WM_COMMAND, static_cast<WPARAM>(id), 0); }
+
+std::string Text(HWND window) {
+  int length = GetWindowTextLengthA(window);
+  std::string text(static_cast<size_t>(length) + 1, '\0');
+  int n = GetWindowTextA(window, text.data(), length + 1);
+  text.resize(n > 0 ? static_cast<size_t>(n) : 0);
+  return text;
+}
+
+bool IsChecked(HWND parent, int id) { return IsDlgButtonChecked(parent, id) == BST_CHECKED; }
+
+bool IsMenuChecked(HWND window, int command) {
+  return (GetMenuState(GetMenu(window), command, MF_BYCOMMAND) & MF_CHECKED) != 0;
+}
+
+bool IsToolbarButtonChecked(HWND toolbar, int command) {
+  return SendMessageA(toolbar, TB_ISBUTTONCHECKED, command, 0) != 0;
+}
+
+bool IsToolbarButtonEnabled(HWND toolbar, int command) {
+  return SendMessageA(toolbar, TB_ISBUTTONENABLED, command, 0) != 0;
+}
+
+std::string ClipboardText() {
+  std::string text;
+  if (!OpenClipboard(nullptr)) return text;
+  if (HANDLE data = GetClipboardData(CF_TEXT)) {
+    if (const char* p = static_cast<const char*>(GlobalLock(data))) {
+      text = p;
+      GlobalUnlock(data);
+    }
+  }
+  CloseClipboard();
+  return text;
+}
+
+void SetClipboardText(const std::string& text) {
+  HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+  char* p = static_cast<char*>(GlobalLock(mem));
+  memcpy(p, text.c_str(), text.size() + 1);
+  GlobalUnlock(mem);
+  if (OpenClipboard(nullptr)) {
+    EmptyClipboard();
+    SetClipboardData(CF_TEXT, mem);
+    CloseClipboard();
+  }
+}
+
+unsigned ClipboardSequence() { return GetClipboardSequenceNumber(); }
+
+void Pump(int milliseconds) {
+  DWORD end = GetTickCount() + static_cast<DWORD>(milliseconds);
+  do {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&msg);
+      DispatchMessageA(&msg);
+    }
+    if (milliseconds > 0) Sleep(5);
+  } while (static_cast<int>(end - GetTickCount()) > 0);
+}
+
+namespace {
+struct EnumState {
+  const char* className;
+  bool visibleOnly;
+  std::vector<HWND>* out;
+};
+BOOL CALLBACK CollectWindow(HWND hwnd, LPARAM lParam) {
+  auto* state = reinterpret_cast<EnumState*>(lParam);
+  if (state->visibleOnly && !IsWindowVisible(hwnd)) return TRUE;
+  if (state->className) {
+    char name[64] = "";
+    GetClassNameA(hwnd, name, sizeof name);
+    if (lstrcmpiA(name, state->className) != 0) return TRUE;
+  }
+  state->out->push_back(hwnd);
+  return TRUE;
+}
+}  // namespace
+
+std::vector<HWND> ThreadWindows(const char* className, bool visibleOnly) {
+  std::vector<HWND> windows;
+  EnumState state{className, visibleOnly, &windows};
+  EnumThreadWindows(GetCurrentThreadId(), CollectWindow, reinterpret_cast<LPARAM>(&state));
+  return windows;
+}
+
+HWND FindThreadWindow(const char* className, const char* title) {
+  for (HWND hwnd : ThreadWindows(className, false))
+    if (!title || Text(hwnd) == title) return hwnd;
+  return nullptr;
+}
+
+std::string MakeTestFolder() {
+  char base[MAX_PATH];
+  GetTempPathA(sizeof base, base);
+  char folder[MAX_PATH];
+  for (unsigned n = GetTickCount() ^ GetCurrentProcessId();; ++n) {
+    snprintf(folder, sizeof folder, "%sorvanta-test-%08x", base, n);
+    if (CreateDirectoryA(folder, nullptr)) break;
+  }
+  SetCurrentDirectoryA(folder);
+  return std::string(folder) + "\\";
+}
+
+std::string ReadFile(const std::string& path) {
+  std::string data;
+  HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
+                         nullptr);
+  if (h == INVALID_HANDLE_VALUE) return data;
+  char buf[65536];
+  DWORD n;
+  while (::ReadFile(h, buf, sizeof buf, &n, nullptr) && n > 0) data.append(buf, n);
+  CloseHandle(h);
+  return data;
+}
+
+bool FileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+void WriteFile(const std::string& path, const std::string& data) {
+  HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  DWORD n = 0;
+  ::WriteFile(h, data.data(), static_cast<DWORD>(data.size()), &n, nullptr);
+  CloseHandle(h);
+}
+
+}  // namespace uitest

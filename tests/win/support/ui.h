@@ -1,0 +1,42 @@
+// Small helpers for driving real windows from tests, the way a user does:
+// by messages to a specific window, then reading what the windows show.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace uitest {
+
+// Clicks a child button (BM_CLICK: the button checks itself and notifies
+// its parent, as a mouse click would).
+void Click(HWND parent, int id);
+// Sends the WM_COMMAND of a menu item or toolbar button.
+void Command(HWND window, int id);
+// The whole text of a window (any length).
+std::string Text(HWND window);
+bool IsChecked(HWND parent, int id);
+bool IsMenuChecked(HWND window, int command);
+bool IsToolbarButtonChecked(HWND toolbar, int command);
+bool IsToolbarButtonEnabled(HWND toolbar, int command);
+
+std::string ClipboardText();  // "" when the clipboard holds no text
+void SetClipboardText(const std::string& text);
+unsigned ClipboardSequence();
+
+// Dispatches pending messages of this thread for `milliseconds`.
+void Pump(int milliseconds = 0);
+
+// Top-level windows of this thread, optionally only those of a class.
+std::vector<HWND> ThreadWindows(const char* className = nullptr, bool visibleOnly = true);
+HWND FindThreadWindow(const char* className, const char* title);
+
+// A fresh, empty folder for one test's files; also made the current folder.
+std::string MakeTestFolder();
+std::string ReadFile(const std::string& path);
+bool FileExists(const std::string& path);
+void WriteFile(const std::string& path, const std::string& data);
+
+}  // namespace uitest
