@@ -1,4 +1,5 @@
-// The page loop shared by the batch's Print and the database's Print All.
+// Printing a text page by page: shared by the batch's Print and the
+// database's Print All.
 #pragma once
 
 #include <windows.h>
@@ -8,8 +9,9 @@
 
 namespace orvanta {
 
-// One formatting step: render text from `start` onto the page rectangle of
-// `dc` (in twips) and return the index of the first character not printed.
+// One formatting step: render from character `start` onto the page of `dc`
+// whose printable area is `pageTwips`, and return the index of the first
+// character not printed.
 using FormatStep = std::function<long(HDC dc, const RECT& pageTwips, long start, long length)>;
 
 // Prints `length` characters page by page: StartPage, one FormatStep,
@@ -17,5 +19,13 @@ using FormatStep = std::function<long(HDC dc, const RECT& pageTwips, long start,
 // loop instead of spinning. Returns the number of pages printed, or -1 when
 // the job was aborted (StartPage or EndPage failed).
 int PrintPages(HDC dc, long length, const FormatStep& step);
+
+// The whole Print command: the Print Setup dialog (owned by `owner`), then
+// the text of the rich edit control `editor` printed as it lays it out, in
+// its font. Where the control cannot render to a printer (EM_FORMATRANGE
+// draws nothing), the same text is printed line by line in the editor's
+// font. A cancelled dialog prints nothing and says nothing; a failed job is
+// reported. Returns true when pages were printed.
+bool PrintEditorText(HWND owner, HWND editor, const char* documentName);
 
 }  // namespace orvanta

@@ -1,5 +1,4 @@
-// Commands whose windows are not built yet: routed here so the main dialog's
-// routing is complete. Each moves to its own file when it is built.
+// Editor commands not built yet; routed here so the routing is complete.
 #include "app/commands.h"
 
 namespace orvanta {
@@ -11,9 +10,5 @@ void SaveCommand(HWND) {}
 void PrintCommand(HWND) {}
 void HelpCommand(HWND) {}
 void AboutCommand(HWND) {}
-void ShowBatchInNewBigScreen() {}
-void RunCustomSeedDialog() {}
-void OpenDatabaseWindow() {}
-void CloseDatabaseWindow() {}
 
 }  // namespace orvanta

@@ -1,0 +1,17 @@
+// The program's message boxes: every one is captioned "Orvanta".
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace orvanta {
+
+inline constexpr char kCaption[] = "Orvanta";
+
+// An information box with an OK button.
+void ShowInformation(HWND owner, const std::string& text);
+// A failure the user must know about (a file not written, not printed).
+void ShowFailure(HWND owner, const std::string& text);
+
+}  // namespace orvanta
