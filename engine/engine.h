@@ -4,6 +4,7 @@
 // to SeedRandom and the SortLists it is given.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -66,8 +67,26 @@ enum class Routine {
 // The generator dispatch: key set, then case, then mode.
 Routine SelectRoutine(const GeneratorSettings& settings);
 const char* RoutineName(Routine routine);
+inline constexpr int kRoutineCount = 14;
+
+// The packed Character table of the Simple-mode routines (315 characters).
+extern const std::string_view kCharacterTable;
+// The 77-entry Symbol table of the Advanced-mode routines.
+extern const std::string_view kSymbolTable;
+// A Simple-mode routine's window: its characters at positions 1 to N+1
+// (N+1 characters). Empty for an Advanced-mode routine.
+std::string_view CharacterWindow(Routine routine);
+// An Advanced-mode routine's Symbol cycle. Empty for a Simple-mode routine.
+std::string_view SymbolCycle(Routine routine);
 
 enum class Comparison { Below, Equal, Above };
+
+// One Advanced-mode password: the take-or-skip walk over `cycle` driven by
+// successive Random fractions, for 1 <= length <= 77. Writes `length`
+// symbols to `password` and returns the number of decisions, i.e. of
+// fractions used (at most 77; `fractions` must hold that many).
+int32_t WalkSymbols(const double* fractions, int32_t length, std::string_view cycle,
+                    char* password);
 
 // Divisor of the range mapping for a password length or batch quantity.
 int32_t DivisorFor(int32_t setting);
@@ -91,6 +110,14 @@ class Engine {
   double RandomFractionValue() const;  // f of the current Random value
   int32_t RandomIndex(int32_t windowSize) const;
   Comparison RandomFraction(int32_t candidatesLeft, int32_t charactersNeeded) const;
+
+  // Advanced-mode walk counters of the current password.
+  void SymbolBounds();  // sets charactersNeeded and candidatesLeft
+  int32_t decisionCount = 0;
+  int32_t characterCount = 0;
+  int32_t charactersNeeded = 0;
+  int32_t candidatesLeft = 0;
+  static constexpr int32_t kDecisionBudget = 77;
 
   // Generator routines: each makes one whole batch into the Output buffer.
   void SimpleLetters();
@@ -120,6 +147,15 @@ class Engine {
   const GeneratorSettings& settings() const { return settings_; }
 
  private:
+  // Random values do not depend on what a routine does with them, so the
+  // routines draw them ahead in blocks; see random_block.cpp.
+  void StepAhead(uint32_t from, uint32_t* states, size_t count) const;
+  void FractionsOf(const uint32_t* states, double* fractions, size_t count) const;
+  void CommitState(uint32_t state);
+  void RunSimple(std::string_view window);
+  void RunAdvanced(Routine routine);
+  void StartBatch();
+
   const GeneratorSettings& settings_;
   SortLists* sortLists_ = nullptr;
 };
