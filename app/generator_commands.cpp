@@ -70,18 +70,19 @@ void GenerateCommand(HWND) {
   AppState& app = App();
   app.sortLists.Clear();
   app.engine.itemCounter = 0;
-  ApplyAlignment(app.OutputEditor(), app.output.alignment);
   app.engine.PrepareDivisors();
   app.engine.SeedRandom(app.settings.seedMode, app.tickCount());
   app.engine.RunSelected();
 
+  // The Output editor is emptied and takes the current alignment before
+  // every batch, also when the batch goes to the Big-screen window.
   const std::string& batch = app.engine.output;
   if (!app.output.useBigScreen) {
-    HWND editor = SetOutputEditorText(batch);
+    HWND editor = SetOutputEditorText(batch, app.output.alignment);
     if (app.output.autoCopy) SelectAllAndCopy(editor, batch);
     return;
   }
-  SetOutputEditorText("");
+  SetOutputEditorText("", app.output.alignment);
   if (app.BigScreenOpen()) {
     // The open window keeps its text; the batch waits in the Output buffer
     // and the sort lists.

@@ -22,7 +22,7 @@ namespace {
 
 // A copy of `old`: same parent, ID, place, styles, font, paragraph
 // alignment and the character format its text starts with.
-HWND CloneEditor(HWND old) {
+HWND CloneEditor(HWND old, int alignmentCode) {
   HWND parent = GetParent(old);
   RECT rc;
   GetWindowRect(old, &rc);
@@ -49,12 +49,16 @@ HWND CloneEditor(HWND old) {
   cf.cbSize = sizeof cf;
   SendMessageA(fresh, EM_SETCHARFORMAT, 0, reinterpret_cast<LPARAM>(&cf));
 
-  PARAFORMAT pf{};
-  pf.cbSize = sizeof pf;
-  SendMessageA(old, EM_GETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&pf));
-  pf.cbSize = sizeof pf;
-  pf.dwMask = PFM_ALIGNMENT;
-  SendMessageA(fresh, EM_SETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&pf));
+  if (alignmentCode) {
+    ApplyAlignment(fresh, alignmentCode);
+  } else {
+    PARAFORMAT pf{};
+    pf.cbSize = sizeof pf;
+    SendMessageA(old, EM_GETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&pf));
+    pf.cbSize = sizeof pf;
+    pf.dwMask = PFM_ALIGNMENT;
+    SendMessageA(fresh, EM_SETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&pf));
+  }
 
   // Keep the tab order: the fresh control takes the old one's place.
   SetWindowPos(fresh, old, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
@@ -63,17 +67,19 @@ HWND CloneEditor(HWND old) {
 
 }  // namespace
 
-HWND SetOutputEditorText(std::string_view text) { return ReplaceEditorText(App().OutputEditor(), text); }
+HWND SetOutputEditorText(std::string_view text, int alignmentCode) {
+  return ReplaceEditorText(App().OutputEditor(), text, alignmentCode);
+}
 
-HWND ReplaceEditorText(HWND old, std::string_view text) {
+HWND ReplaceEditorText(HWND old, std::string_view text, int alignmentCode) {
   if (!old) return nullptr;
-  HWND fresh = CloneEditor(old);
+  HWND fresh = CloneEditor(old, alignmentCode);
+  std::string copy(text);
   if (!fresh) {
-    std::string copy(text);
+    if (alignmentCode) ApplyAlignment(old, alignmentCode);
     SetWindowTextA(old, copy.c_str());
     return old;
   }
-  std::string copy(text);
   SetWindowTextA(fresh, copy.c_str());
   bool hadFocus = GetFocus() == old;
   ShowWindow(old, SW_HIDE);

@@ -16,10 +16,12 @@ void ApplyAlignment(HWND editor, int alignmentCode);
 // replaced by a fresh one with the same parent, ID, place, style, font,
 // alignment and character format, which takes the new text at once.
 // Returns the handle of the control that now shows the text.
-HWND ReplaceEditorText(HWND editor, std::string_view text);
+// With an Alignment code (5, 6, 7) the fresh control takes that alignment
+// instead of the old one's: cheaper than re-aligning the old large text.
+HWND ReplaceEditorText(HWND editor, std::string_view text, int alignmentCode = 0);
 
 // The same for the main dialog's Output editor.
-HWND SetOutputEditorText(std::string_view text);
+HWND SetOutputEditorText(std::string_view text, int alignmentCode = 0);
 
 // Selects the whole text of `editor` and puts `text` (the same text) on the
 // clipboard as CF_TEXT, as WM_COPY of the selection would, without rich
