@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# Sets up the machine, builds Orvanta for Windows and starts it under Wine.
+# With a display, the program opens there. Without one, it runs in a virtual
+# display, a screenshot of its main window is saved, and the script says where.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/setup.sh
+cmake --preset win64 >/dev/null
+cmake --build --preset win64 --target orvanta orvanta_help
+exe="$PWD/build/win64/bin/orvanta.exe"
+export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+wine=/usr/lib/wine/wine64
+[ -x "$wine" ] || wine=$(command -v wine64 || command -v wine)
+# The database file "mypsw.txt" lives in the folder the program starts in.
+data="${ORVANTA_DATA:-$HOME/Orvanta}"
+mkdir -p "$data"
+cd "$data"
+if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
+  exec "$wine" "$exe"
+fi
+shot="$OLDPWD/build/orvanta-screenshot.png"
+echo "No display: running Orvanta in a virtual display."
+for n in $(seq 70 99); do [ -e "/tmp/.X$n-lock" ] || break; done
+Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb=$!
+trap 'kill $xvfb 2>/dev/null' EXIT
+export DISPLAY=":$n"
+"$wine" "$exe" >/dev/null 2>&1 &
+for _ in $(seq 1 60); do
+  sleep 1
+  xwininfo -root -tree 2>/dev/null | grep -q '"Orvanta."' && break
+done
+sleep 2
+import -window root "$shot"
+"${wine%64}server64" -k 2>/dev/null || wineserver -k 2>/dev/null || true
+echo "Orvanta started; a screenshot of its main window is at $shot"

@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# Sets up the machine, builds every preset and runs every test: the portable
+# suite natively and under AddressSanitizer/UBSan (with a bounded fuzz run),
+# then the Windows program's own tests under Wine; the 32-bit Windows build
+# is compiled (it cannot run here).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/setup.sh
+jobs=$(nproc)
+for preset in native native-sanitize win64 win32; do
+  echo "== build $preset"
+  cmake --preset "$preset" >/dev/null
+  cmake --build --preset "$preset" -j "$jobs"
+done
+status=0
+for preset in native native-sanitize win64; do
+  echo "== test $preset"
+  ctest --preset "$preset" || status=1
+done
+exit $status
