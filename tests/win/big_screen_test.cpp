@@ -1,0 +1,350 @@
+// The Big-screen window as a user meets it: opened by Generate with "Use big
+// screen", its own "GENERATE PASSWORD" and "CLOSE", and how its batches meet
+// the sort commands and the clipboard.
+#include <windows.h>
+#include <richedit.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <cctype>
+#include <string>
+#include <vector>
+
+#include "engine/engine.h"
+#include "resources/resource.h"
+#include "support/main_dialog_fixture.h"
+
+using orvanta::App;
+
+namespace {
+
+DWORD g_tick = 0;
+DWORD WINAPI TestTick() { return g_tick; }
+
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> passwords;
+  size_t start = 0;
+  for (size_t end; (end = text.find("      \n", start)) != std::string::npos; start = end + 7)
+    passwords.push_back(text.substr(start, end - start));
+  EXPECT_EQ(start, text.size()) << "text after the last line end";
+  return passwords;
+}
+
+std::vector<std::string> Sorted(std::vector<std::string> v) {
+  std::sort(v.begin(), v.end());
+  return v;
+}
+
+// The batch the engine makes from `state` with the current options.
+std::string BatchFrom(int32_t seedMode, DWORD tick, uint32_t state = 0) {
+  orvanta::Engine engine(App().settings);
+  engine.randomState = state;
+  engine.PrepareDivisors();
+  engine.SeedRandom(seedMode, tick);
+  engine.RunSelected();
+  return engine.output;
+}
+
+std::string Lower(std::string s) {
+  for (char& c : s) c = static_cast<char>(tolower(static_cast<unsigned char>(c)));
+  return s;
+}
+
+RECT ChildPlace(HWND child) {
+  RECT rc;
+  GetWindowRect(child, &rc);
+  MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&rc), 2);
+  return rc;
+}
+
+WORD Alignment(HWND editor) {
+  PARAFORMAT pf{};
+  pf.cbSize = sizeof pf;
+  SendMessageA(editor, EM_GETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&pf));
+  return pf.wAlignment;
+}
+
+CHARFORMATA CharFormatAtStart(HWND editor) {
+  SendMessageA(editor, EM_SETSEL, 0, 1);
+  CHARFORMATA cf{};
+  cf.cbSize = sizeof cf;
+  SendMessageA(editor, EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&cf));
+  return cf;
+}
+
+class BigScreenTest : public MainDialogTest {
+ protected:
+  void SetUp() override {
+    MainDialogTest::SetUp();
+    g_tick = 1000;
+    App().tickCount = TestTick;
+  }
+  void TearDown() override {
+    App().tickCount = GetTickCount;  // the clock outlives the dialog
+    MainDialogTest::TearDown();
+  }
+  HWND Big() const { return App().bigScreen.window; }
+  HWND BigEditor() const { return App().bigScreen.editor; }
+  std::string BigText() const { return uitest::Text(BigEditor()); }
+  void ClickBig(int id) { uitest::Click(Big(), id); }
+  void UseBigScreen() { Click(IDC_USE_BIG_SCREEN); }
+};
+
+}  // namespace
+
+TEST_F(BigScreenTest, FirstGenerateOpensTheWindowWithTheBatch) {
+  UseBigScreen();
+  Generate();
+  ASSERT_TRUE(App().BigScreenOpen());
+  HWND big = Big();
+  char className[32] = "";
+  GetClassNameA(big, className, sizeof className);
+  EXPECT_STREQ(className, "popup");
+  EXPECT_EQ(uitest::Text(big), "Select symbol");
+  RECT rc;
+  GetWindowRect(big, &rc);
+  EXPECT_EQ(rc.left, 56);
+  EXPECT_EQ(rc.top, 87);
+  EXPECT_EQ(rc.right - rc.left, 673);
+  EXPECT_EQ(rc.bottom - rc.top, 500);
+  LONG_PTR style = GetWindowLongPtrA(big, GWL_STYLE);
+  EXPECT_EQ(style & (WS_POPUP | WS_VISIBLE | WS_BORDER), WS_POPUP | WS_VISIBLE | WS_BORDER);
+  EXPECT_NE(style & WS_CAPTION, WS_CAPTION) << "no caption bar";
+  EXPECT_NE(GetWindowLongPtrA(big, GWL_EXSTYLE) & WS_EX_DLGMODALFRAME, 0);
+  EXPECT_EQ(GetWindow(big, GW_OWNER), nullptr);
+
+  struct Child {
+    int id;
+    const char* className;
+    const char* text;
+    RECT place;
+    HFONT font;
+  };
+  const Child children[] = {
+      {IDC_BIG_GENERATE, "button", "GENERATE PASSWORD", {97, 445, 367, 475}, App().main.dialogFont},
+      {IDC_BIG_EDITOR, "richedit", nullptr, {2, 2, 665, 442}, nullptr},  // font: below
+      {IDC_BIG_CLOSE, "button", "CLOSE", {397, 445, 547, 475}, App().main.dialogFont},
+  };
+  for (const Child& c : children) {
+    HWND child = GetDlgItem(big, c.id);
+    ASSERT_NE(child, nullptr) << c.id;
+    GetClassNameA(child, className, sizeof className);
+    EXPECT_EQ(Lower(className), c.className) << c.id;
+    if (c.text) {
+      EXPECT_EQ(uitest::Text(child), c.text);
+    }
+    RECT place = ChildPlace(child);
+    EXPECT_TRUE(EqualRect(&place, &c.place))
+        << c.id << " at " << place.left << "," << place.top << " to " << place.right << "," << place.bottom;
+    if (c.font) {
+      EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageA(child, WM_GETFONT, 0, 0)), c.font) << c.id;
+    }
+    EXPECT_NE(GetWindowLongPtrA(child, GWL_EXSTYLE) & WS_EX_DLGMODALFRAME, 0) << c.id;
+    EXPECT_TRUE(IsWindowVisible(child)) << c.id;
+  }
+  EXPECT_EQ(GetDlgItem(big, IDC_BIG_EDITOR), BigEditor());
+
+  EXPECT_EQ(BigText(), BatchFrom(orvanta::kSeedAutogenerate, 1000));
+  EXPECT_EQ(Lines(BigText()).size(), 2u);
+  EXPECT_EQ(OutputText(), "") << "the Output editor stays empty";
+  EXPECT_EQ(SendMessageA(BigEditor(), EM_GETLIMITTEXT, 0, 0), 30);
+  EXPECT_EQ(Alignment(BigEditor()), PFA_CENTER) << "the start-up alignment";
+  // The large font: Arial, 32 pixels high (Wine's rich edit answers no
+  // WM_GETFONT and gives the height of a font made with a positive height
+  // as negative twips).
+  CHARFORMATA cf = CharFormatAtStart(BigEditor());
+  EXPECT_STREQ(cf.szFaceName, "Arial");
+  HDC screen = GetDC(nullptr);
+  LONG twips = MulDiv(32, 1440, GetDeviceCaps(screen, LOGPIXELSY));
+  ReleaseDC(nullptr, screen);
+  EXPECT_EQ(std::abs(cf.yHeight), twips);
+}
+
+TEST_F(BigScreenTest, ANewWindowTakesTheCurrentAlignmentAndChosenFont) {
+  UseBigScreen();
+  const std::pair<int, WORD> codes[] = {{orvanta::kAlignLeft, PFA_LEFT},
+                                        {orvanta::kAlignRight, PFA_RIGHT},
+                                        {orvanta::kAlignCenter, PFA_CENTER}};
+  for (auto [code, alignment] : codes) {
+    App().output.alignment = code;  // as the alignment command leaves it
+    Generate();
+    ASSERT_TRUE(App().BigScreenOpen());
+    EXPECT_EQ(Alignment(BigEditor()), alignment) << "code " << code;
+    ClickBig(IDC_BIG_CLOSE);
+  }
+
+  // A font chosen in the Font dialog applies to the new window's text.
+  CHARFORMATA& chosen = App().editor.charFormat;
+  chosen = CHARFORMATA{};
+  chosen.cbSize = sizeof chosen;
+  chosen.dwMask = CFM_FACE | CFM_SIZE | CFM_BOLD | CFM_ITALIC | CFM_COLOR;
+  chosen.dwEffects = CFE_ITALIC;
+  chosen.yHeight = 400;
+  chosen.crTextColor = RGB(200, 0, 0);
+  lstrcpyA(chosen.szFaceName, "Tahoma");
+  App().output.fontChosen = true;
+  Generate();
+  ASSERT_TRUE(App().BigScreenOpen());
+  EXPECT_EQ(BigText(), App().engine.output);
+  CHARFORMATA cf = CharFormatAtStart(BigEditor());
+  EXPECT_STREQ(cf.szFaceName, "Tahoma");
+  EXPECT_EQ(cf.yHeight, 400);
+  EXPECT_EQ(cf.dwEffects & (CFE_ITALIC | CFE_BOLD), static_cast<DWORD>(CFE_ITALIC));
+  EXPECT_EQ(cf.crTextColor, RGB(200, 0, 0));
+}
+
+TEST_F(BigScreenTest, GenerateWhileOpenLeavesBothEditorsButSortShowsTheNewerBatch) {
+  UseBigScreen();
+  Generate();
+  std::string first = BigText();
+  Click(IDC_KEYS_DIGITS);
+  Click(IDC_QUANTITY_2 + 2);  // "30"
+  g_tick = 2000;
+  Generate();
+  std::string newer = App().engine.output;
+  EXPECT_EQ(newer, BatchFrom(orvanta::kSeedAutogenerate, 2000));
+  EXPECT_EQ(BigText(), first) << "the open window keeps its text";
+  EXPECT_EQ(OutputText(), "");
+
+  Command(IDM_SORT_ASCENDING);
+  std::vector<std::string> shown = Lines(BigText());
+  EXPECT_EQ(shown.size(), 30u);
+  EXPECT_EQ(Sorted(shown), Sorted(Lines(newer)));
+  EXPECT_EQ(OutputText(), "");
+}
+
+TEST_F(BigScreenTest, ItsButtonMakesABatchWithTheCurrentOptionsAndTheClockAlone) {
+  answers_.Queue(uitest::PressButton(IDC_SEED_OK));
+  answers_.Queue(uitest::PressButton(IDOK));
+  Command(IDM_SEED_CUSTOM);
+  ASSERT_EQ(App().settings.seedMode, orvanta::kSeedCustom);
+  UseBigScreen();
+  Generate();
+  EXPECT_EQ(BigText(), BatchFrom(orvanta::kSeedCustom, 1000, 862753941))
+      << "the main Generate seeds by the custom rule";
+
+  for (int id :
+       {IDC_METHOD_LCG, IDC_MODE_ADVANCED, IDC_KEYS_ALL, IDC_CASE_YES, IDC_LENGTH_4 + 8, IDC_QUANTITY_2 + 2})
+    Click(id);
+  uint32_t stateBefore = App().engine.randomState;
+  g_tick = 2000;
+  ClickBig(IDC_BIG_GENERATE);
+  std::string made = BigText();
+  EXPECT_EQ(made, BatchFrom(orvanta::kSeedAutogenerate, 2000));
+  EXPECT_NE(made, BatchFrom(orvanta::kSeedCustom, 2000, stateBefore))
+      << "the rules must differ for this check";
+  std::vector<std::string> passwords = Lines(made);
+  EXPECT_EQ(passwords.size(), 30u);
+  for (const std::string& p : passwords) EXPECT_EQ(p.size(), 12u) << p;
+  EXPECT_EQ(made, App().engine.output);
+  EXPECT_EQ(OutputText(), "") << "the window does not touch the Output editor";
+  EXPECT_EQ(App().settings.seedMode, orvanta::kSeedCustom) << "the Seed mode stays";
+  EXPECT_TRUE(uitest::IsMenuChecked(dialog(), IDM_SEED_CUSTOM));
+  // Nothing can be typed into an editor that holds more than 30 characters.
+  SendMessageA(BigEditor(), EM_SETSEL, 0, 0);
+  SendMessageA(BigEditor(), WM_CHAR, 'Z', 1);
+  EXPECT_EQ(BigText(), made) << "typing added to the batch";
+}
+
+TEST_F(BigScreenTest, ItsBatchesJoinTheSortListsUntilTheNextMainGenerate) {
+  UseBigScreen();
+  Click(IDC_QUANTITY_2 + 2);  // "30"
+  Generate();
+  std::vector<std::string> all = Lines(App().engine.output);
+  for (DWORD tick : {2000u, 3000u}) {
+    g_tick = tick;
+    ClickBig(IDC_BIG_GENERATE);
+    std::vector<std::string> batch = Lines(BigText());
+    EXPECT_EQ(batch.size(), 30u);
+    all.insert(all.end(), batch.begin(), batch.end());
+  }
+  auto compare = [](const std::string& a, const std::string& b) {
+    return CompareStringA(LOCALE_USER_DEFAULT, 0, a.c_str(), -1, b.c_str(), -1);
+  };
+
+  Command(IDM_SORT_ASCENDING);
+  std::vector<std::string> up = Lines(BigText());
+  EXPECT_EQ(up.size(), 90u);
+  EXPECT_EQ(Sorted(up), Sorted(all)) << "the main batch and both window batches";
+  for (size_t i = 1; i < up.size(); ++i) EXPECT_NE(compare(up[i - 1], up[i]), CSTR_GREATER_THAN) << i;
+  Command(IDM_SORT_DESCENDING);
+  std::vector<std::string> down = Lines(BigText());
+  std::reverse(down.begin(), down.end());
+  EXPECT_EQ(Sorted(down), Sorted(all));
+
+  g_tick = 4000;
+  Generate();
+  std::string latest = App().engine.output;
+  Command(IDM_SORT_ASCENDING);
+  EXPECT_EQ(Sorted(Lines(BigText())), Sorted(Lines(latest))) << "a main Generate empties the lists";
+}
+
+TEST_F(BigScreenTest, AutoCopyPutsEachNewBatchOnTheClipboard) {
+  UseBigScreen();
+  uitest::SetClipboardText("untouched");
+  Generate();
+  ClickBig(IDC_BIG_GENERATE);
+  EXPECT_EQ(uitest::ClipboardText(), "untouched") << "Auto copy is off";
+  ClickBig(IDC_BIG_CLOSE);
+
+  Click(IDC_AUTO_COPY);
+  g_tick = 2000;
+  Generate();
+  EXPECT_EQ(uitest::ClipboardText(), BigText()) << "a new window copies its batch";
+  EXPECT_EQ(BigText(), BatchFrom(orvanta::kSeedAutogenerate, 2000));
+  uitest::SetClipboardText("stale");
+  g_tick = 3000;
+  ClickBig(IDC_BIG_GENERATE);
+  EXPECT_EQ(BigText(), BatchFrom(orvanta::kSeedAutogenerate, 3000));
+  EXPECT_EQ(uitest::ClipboardText(), BigText()) << "the window's button copies its batch";
+}
+
+TEST_F(BigScreenTest, CloseEndsTheWindowAndTheNextGenerateOpensANewOne) {
+  UseBigScreen();
+  Generate();
+  HWND first = Big();
+  ClickBig(IDC_BIG_CLOSE);
+  EXPECT_FALSE(App().BigScreenOpen());
+  EXPECT_EQ(BigEditor(), nullptr);
+  EXPECT_FALSE(IsWindow(first));
+  EXPECT_TRUE(uitest::ThreadWindows("popup", false).empty()) << "no popup window left";
+
+  // With no window the sort commands show nothing and do no harm.
+  Command(IDM_SORT_ASCENDING);
+  EXPECT_EQ(OutputText(), "");
+
+  g_tick = 2000;
+  Generate();
+  ASSERT_TRUE(App().BigScreenOpen());
+  EXPECT_EQ(BigText(), BatchFrom(orvanta::kSeedAutogenerate, 2000)) << "a new window with the new batch only";
+  EXPECT_EQ(uitest::ThreadWindows("popup", false).size(), 1u);
+
+  // Any other way the window goes clears the open flag as well.
+  DestroyWindow(Big());
+  EXPECT_FALSE(App().BigScreenOpen());
+  EXPECT_EQ(BigEditor(), nullptr);
+}
+
+TEST_F(BigScreenTest, UncheckingUseBigScreenLeavesTheWindowOpen) {
+  UseBigScreen();
+  Generate();
+  std::string shown = BigText();
+  UseBigScreen();  // off again
+  g_tick = 2000;
+  Generate();
+  EXPECT_TRUE(App().BigScreenOpen());
+  EXPECT_EQ(BigText(), shown);
+  EXPECT_EQ(OutputText(), BatchFrom(orvanta::kSeedAutogenerate, 2000));
+}
+
+TEST_F(BigScreenTest, TheLargestBatchShowsInFull) {
+  Click(IDC_LENGTH_34);
+  Click(IDC_QUANTITY_9999);
+  UseBigScreen();
+  Generate();
+  EXPECT_EQ(BigText().size(), 9999u * 41u);
+  EXPECT_TRUE(BigText() == App().engine.output) << "the new window does not hold the whole batch";
+  g_tick = 2000;
+  ClickBig(IDC_BIG_GENERATE);
+  EXPECT_TRUE(BigText() == App().engine.output) << "the window's own batch is not shown in full";
+}
