@@ -64,6 +64,9 @@ void ModalAnswerer::Poll() {
 
 void ModalAnswerer::Handle(HWND dialog) {
   if (!IsWindow(dialog) || handled_.count(dialog)) return;
+  // Wine may report the activation of another process's window (a parallel
+  // test's main dialog) to this thread's hook: answer only our own dialogs.
+  if (GetWindowThreadProcessId(dialog, nullptr) != GetCurrentThreadId()) return;
   // A dialog that is still being built is not visible yet; the timer comes back.
   if (!IsWindowVisible(dialog)) return;
   handled_.insert(dialog);
