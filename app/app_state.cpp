@@ -22,6 +22,7 @@ void AppState::ResetForNewRun() {
   engine.SetSortLists(&sortLists);
   sortLists.Clear();
   output = OutputState{};
+  tickCount = GetTickCount;
   editor.paraFormat = PARAFORMAT{};
   editor.charFormat = CHARFORMATA{};
 }
