@@ -1,0 +1,275 @@
+#include "database/win/database_window.h"
+
+#include <commctrl.h>
+#include <richedit.h>
+
+#include <algorithm>
+
+#include "app/app_state.h"
+#include "app/commands.h"
+#include "database/win/database_export.h"
+#include "database/win/database_file.h"
+#include "database/win/item_data_dialog.h"
+#include "platform/win/messages.h"
+#include "resources/resource.h"
+
+namespace orvanta {
+
+DatabaseWindow& Database() {
+  static DatabaseWindow record;
+  return record;
+}
+
+namespace {
+
+constexpr char kClassName[] = "generic";
+
+struct ColumnSpec {
+  const char* header;
+  int width;
+};
+constexpr ColumnSpec kColumns[kColumnCount] = {{"Password", 150}, {"Login", 150}, {"URL", 200}, {"Comments", 200}};
+
+struct ButtonSpec {
+  int id;
+  int bitmap;
+  int x;
+  int width;
+  const char* caption;  // not drawn (the bitmap is), but named for accessibility tools
+};
+constexpr ButtonSpec kAddItem{IDC_DB_ADD_ITEM, IDB_DB_ADD_ITEM, 15, 100, "Add Item"};
+constexpr ButtonSpec kDeleteItem{IDC_DB_DELETE_ITEM, IDB_DB_DELETE_ITEM, 125, 100, "Delete Item"};
+constexpr ButtonSpec kDeleteAll{IDC_DB_DELETE_ALL, IDB_DB_DELETE_ALL, 455, 100, "Delete All"};
+constexpr ButtonSpec kPrintAll{IDC_DB_PRINT_ALL, IDB_DB_PRINT_ALL, 345, 100, "Print All"};
+constexpr ButtonSpec kSaveAll{IDC_DB_SAVE_ALL, IDB_DB_SAVE_ALL, 235, 100, "Save All"};
+constexpr ButtonSpec kClose{IDC_DB_CLOSE, IDB_DB_CLOSE, 565, 90, "Close"};
+
+HFONT MakeFont(int weight) {
+  return CreateFontA(16, 8, 0, 0, weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET, 0, 0, 0, 0, "MS Sans Serif");
+}
+
+HWND MakeChild(HWND parent, DWORD exStyle, const char* className, const char* text, DWORD style, int x, int y,
+               int width, int height, int id) {
+  return CreateWindowExA(exStyle, className, text, WS_CHILD | WS_VISIBLE | style, x, y, width, height, parent,
+                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), App().module, nullptr);
+}
+
+// Button images are loaded once and kept for the run, like the main dialog's.
+HANDLE ButtonImage(int bitmap) {
+  static HANDLE images[8] = {};
+  HANDLE& image = images[bitmap - IDB_DB_PRINT_ALL];
+  if (!image)
+    image = LoadImageA(App().module, MAKEINTRESOURCEA(bitmap), IMAGE_BITMAP, 0, 0, LR_LOADMAP3DCOLORS);
+  return image;
+}
+
+void MakeButton(HWND window, const ButtonSpec& spec) {
+  HWND button = MakeChild(window, 0, "button", spec.caption, WS_TABSTOP | BS_BITMAP | BS_LEFT, spec.x, 414,
+                          spec.width, 24, spec.id);
+  SendMessageA(button, BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(ButtonImage(spec.bitmap)));
+}
+
+void SetFont(HWND control, HFONT font) { SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE); }
+
+void OnCreate(HWND window) {
+  DatabaseWindow& db = Database();
+  db.window = window;
+  db.savedOnClose = false;
+  db.hintFont = MakeFont(600);
+  db.printFont = MakeFont(FW_NORMAL);
+
+  db.list = MakeChild(window, 0, WC_LISTVIEWA, "", WS_BORDER | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS, 15,
+                      25, 642, 380, 0);
+  for (int i = 0; i < kColumnCount; ++i) {
+    LVCOLUMNA column{};
+    column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
+    column.fmt = LVCFMT_LEFT;
+    column.cx = kColumns[i].width;
+    column.pszText = const_cast<char*>(kColumns[i].header);
+    column.iSubItem = i;
+    SendMessageA(db.list, LVM_INSERTCOLUMNA, i, reinterpret_cast<LPARAM>(&column));
+  }
+
+  MakeButton(window, kAddItem);
+  MakeButton(window, kDeleteItem);
+
+  db.hint = MakeChild(window, 0, "static", "Double-click password to copy to Clipboard.", SS_CENTER, 15, 5, 642, 16, 0);
+  SetFont(db.hint, db.hintFont);
+
+  db.clipboardEdit = MakeChild(window, 0, "edit", "", WS_BORDER | WS_TABSTOP, 15, 338, 170, 20, IDC_DB_CLIPBOARD_EDIT);
+  SetFont(db.clipboardEdit, db.hintFont);
+  ShowWindow(db.clipboardEdit, SW_HIDE);
+
+  MakeButton(window, kDeleteAll);
+  MakeButton(window, kPrintAll);
+  MakeButton(window, kSaveAll);
+  MakeButton(window, kClose);
+
+  db.printEditor = MakeChild(window, WS_EX_DLGMODALFRAME, "richedit", "", WS_VSCROLL | WS_TABSTOP | ES_MULTILINE, 2, 2,
+                             663, 240, IDC_DB_PRINT_EDITOR);
+  SetFont(db.printEditor, db.printFont);
+  // No capacity: every Entry is printed.
+  SendMessageA(db.printEditor, EM_EXLIMITTEXT, 0, 0x7FFFFFFE);
+  ShowWindow(db.printEditor, SW_HIDE);
+
+  db.open = true;
+  LoadDatabase();
+}
+
+// A double-click anywhere on a row copies that row's Password.
+void CopyPassword(const NMHDR& header) {
+  DatabaseWindow& db = Database();
+  SendMessageA(db.clipboardEdit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(""));
+  if (header.hwndFrom != db.list || header.code != static_cast<UINT>(NM_DBLCLK)) return;
+  const int row = static_cast<int>(SendMessageA(db.list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+  if (row < 0) return;
+  char cell[kFieldWidth + 1] = "";
+  LVITEMA item{};
+  item.iSubItem = kColumnPassword;
+  item.pszText = cell;
+  item.cchTextMax = sizeof cell;
+  const LRESULT length = SendMessageA(db.list, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
+  // At most the 255 characters that the file keeps.
+  const std::string_view text(cell, length > 0 ? std::min<size_t>(static_cast<size_t>(length), kTypedTextLimit) : 0);
+  const std::string password(TrimTrailingSpaces(text));
+  SendMessageA(db.clipboardEdit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(password.c_str()));
+  SendMessageA(db.clipboardEdit, EM_SETSEL, 0, -1);
+  SendMessageA(db.clipboardEdit, WM_COPY, 0, 0);
+}
+
+void DeleteItem() {
+  DatabaseWindow& db = Database();
+  const int row = static_cast<int>(SendMessageA(db.list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+  if (row < 0) {
+    ShowInformation(db.window, "You must to select Item.");
+    return;
+  }
+  SendMessageA(db.list, LVM_DELETEITEM, row, 0);
+}
+
+void DeleteAll() {
+  DatabaseWindow& db = Database();
+  SendMessageA(db.list, LVM_DELETEALLITEMS, 0, 0);
+  DeleteDatabaseFile();
+  SaveDatabase();  // the empty list writes nothing
+}
+
+void CloseWindow() {
+  DatabaseWindow& db = Database();
+  // Saved before the window goes, so that a failed save can leave the
+  // Entries on screen instead of losing them.
+  if (!SaveDatabase()) return;
+  db.savedOnClose = true;
+  db.open = false;
+  DestroyWindow(db.window);
+}
+
+void OnCommand(WPARAM wParam) {
+  switch (wParam) {
+    case IDC_DB_ADD_ITEM: RunItemDataDialog(); break;
+    case IDC_DB_DELETE_ITEM: DeleteItem(); break;
+    case IDC_DB_DELETE_ALL: DeleteAll(); break;
+    case IDC_DB_PRINT_ALL: PrintDatabase(); break;
+    case IDC_DB_SAVE_ALL: ExportDatabase(); break;
+    case IDC_DB_CLOSE: CloseWindow(); break;
+    default: break;
+  }
+}
+
+void OnDestroy() {
+  DatabaseWindow& db = Database();
+  // Any way the window goes (Close, the end of the program) keeps the
+  // Entries. Cleared first: a failure is now reported without an owner.
+  db.open = false;
+  if (!db.savedOnClose) SaveDatabase();
+}
+
+void OnFinalDestroy() {
+  DatabaseWindow& db = Database();
+  // The children that used the fonts are gone by now.
+  DeleteObject(db.hintFont);
+  DeleteObject(db.printFont);
+  db = DatabaseWindow{};
+}
+
+LRESULT CALLBACK DatabaseWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_CREATE: OnCreate(window); return 0;
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORSTATIC:
+      SetBkColor(reinterpret_cast<HDC>(wParam), GetSysColor(COLOR_BTNFACE));
+      return reinterpret_cast<LRESULT>(GetStockObject(LTGRAY_BRUSH));
+    case WM_NOTIFY:
+      CopyPassword(*reinterpret_cast<const NMHDR*>(lParam));
+      break;
+    case WM_COMMAND: OnCommand(wParam); return 0;
+    case WM_DESTROY: OnDestroy(); return 0;
+    case WM_NCDESTROY: OnFinalDestroy(); break;
+    default: break;
+  }
+  return DefWindowProcA(window, message, wParam, lParam);
+}
+
+}  // namespace
+
+void OpenDatabaseWindow() {
+  DatabaseWindow& db = Database();
+  if (db.open) return;  // not even brought to the front
+  HINSTANCE module = App().module ? App().module : GetModuleHandleA(nullptr);
+  WNDCLASSEXA wc{};
+  wc.cbSize = sizeof wc;
+  wc.lpfnWndProc = DatabaseWindowProc;
+  wc.hInstance = module;
+  wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
+  wc.lpszClassName = kClassName;
+  RegisterClassExA(&wc);  // fails harmlessly when the class exists
+  CreateWindowExA(0, kClassName, "Database", WS_VISIBLE | WS_BORDER, 56, 87, 673, 475, nullptr, nullptr, module,
+                  nullptr);
+}
+
+void CloseDatabaseWindow() {
+  DatabaseWindow& db = Database();
+  if (db.window && IsWindow(db.window)) DestroyWindow(db.window);
+}
+
+bool AppendEntry(const Entry& entry) {
+  DatabaseWindow& db = Database();
+  if (!db.open || !db.list) return false;
+  LVITEMA item{};
+  item.mask = LVIF_TEXT;
+  item.iItem = static_cast<int>(SendMessageA(db.list, LVM_GETITEMCOUNT, 0, 0));
+  item.pszText = const_cast<char*>(entry.password.c_str());
+  const LRESULT row = SendMessageA(db.list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+  if (row < 0) return false;
+  for (int column = kColumnLogin; column < kColumnCount; ++column) {
+    LVITEMA sub{};
+    sub.iSubItem = column;
+    sub.pszText = const_cast<char*>(FieldOf(entry, column).c_str());
+    SendMessageA(db.list, LVM_SETITEMTEXTA, row, reinterpret_cast<LPARAM>(&sub));
+  }
+  return true;
+}
+
+std::vector<Entry> ListEntries() {
+  DatabaseWindow& db = Database();
+  std::vector<Entry> entries;
+  if (!db.list) return entries;
+  const int rows = static_cast<int>(SendMessageA(db.list, LVM_GETITEMCOUNT, 0, 0));
+  entries.reserve(static_cast<size_t>(rows));
+  char cell[kFieldWidth + 1];
+  for (int row = 0; row < rows; ++row) {
+    Entry& entry = entries.emplace_back();
+    for (int column = 0; column < kColumnCount; ++column) {
+      LVITEMA item{};
+      item.iSubItem = column;
+      item.pszText = cell;
+      item.cchTextMax = sizeof cell;
+      cell[0] = '\0';
+      const LRESULT length = SendMessageA(db.list, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
+      FieldOf(entry, column).assign(cell, length > 0 ? static_cast<size_t>(length) : 0);
+    }
+  }
+  return entries;
+}
+
+}  // namespace orvanta

@@ -1,0 +1,75 @@
+#include "database/win/item_data_dialog.h"
+
+#include <string>
+
+#include "app/app_state.h"
+#include "database/win/database_window.h"
+#include "platform/win/messages.h"
+#include "resources/resource.h"
+
+namespace orvanta {
+
+namespace {
+
+constexpr int kEdits[kColumnCount] = {IDC_ITEM_PASSWORD, IDC_ITEM_LOGIN, IDC_ITEM_URL, IDC_ITEM_COMMENTS};
+constexpr const char* kFieldNames[kColumnCount] = {"Password", "Login", "URL", "Comments"};
+
+std::string EditText(HWND dialog, int id) {
+  HWND edit = GetDlgItem(dialog, id);
+  std::string text(static_cast<size_t>(GetWindowTextLengthA(edit)) + 1, '\0');
+  text.resize(static_cast<size_t>(GetWindowTextA(edit, text.data(), static_cast<int>(text.size()))));
+  return text;
+}
+
+// Keeps the dialog open, with everything typed, unless the Entry was added.
+void OnOk(HWND dialog) {
+  const DatabaseWindow& db = Database();
+  HWND owner = db.open ? db.window : nullptr;
+  std::string texts[kColumnCount];
+  for (int i = 0; i < kColumnCount; ++i) texts[i] = EditText(dialog, kEdits[i]);
+
+  if (texts[kColumnPassword].empty()) {
+    ShowInformation(owner, "Please type your password.");
+    SetFocus(dialog);
+    return;
+  }
+  // A "^" would split the field when the file is read again and shift every
+  // later field of the database.
+  for (int i = 0; i < kColumnCount; ++i) {
+    if (!ContainsFieldSeparator(texts[i])) continue;
+    ShowInformation(owner, std::string("The ") + kFieldNames[i] +
+                               " contains \"^\", which the database file uses between its fields. Please type it "
+                               "without \"^\".");
+    SetFocus(GetDlgItem(dialog, kEdits[i]));
+    return;
+  }
+  const Entry entry = MakeEntry(texts[kColumnPassword], texts[kColumnLogin], texts[kColumnUrl], texts[kColumnComments]);
+  if (!AppendEntry(entry)) {
+    ShowInformation(nullptr,
+                    "The database window is closed. Open it with the \"Database\" button, then press OK again to add "
+                    "this Entry.");
+    SetFocus(dialog);
+    return;
+  }
+  EndDialog(dialog, 0);
+}
+
+// Acts only on its own two buttons and the close box: Enter and Escape
+// (IDOK, IDCANCEL) neither add nor close.
+INT_PTR CALLBACK ItemDataProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+  switch (message) {
+    case WM_COMMAND:
+      if (wParam == IDC_ITEM_OK) OnOk(dialog);
+      else if (wParam == IDC_ITEM_CANCEL) EndDialog(dialog, 0);
+      return FALSE;
+    case WM_CLOSE:
+    case WM_DESTROY: EndDialog(dialog, 0); return FALSE;
+    default: return FALSE;
+  }
+}
+
+}  // namespace
+
+void RunItemDataDialog() { DialogBoxParamA(App().module, "IDD_DIALOG2", nullptr, ItemDataProc, 0); }
+
+}  // namespace orvanta

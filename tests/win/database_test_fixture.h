@@ -1,0 +1,112 @@
+// Tests of the Password database window, opened as a user opens it: the
+// main dialog's "Database" button, in a folder of the test's own.
+#pragma once
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <string>
+#include <vector>
+
+#include "database/db_file.h"
+#include "database/entry.h"
+#include "resources/resource.h"
+#include "support/main_dialog_fixture.h"
+
+class DatabaseTest : public MainDialogTest {
+ protected:
+  // The Password database windows of this thread ("generic", "Database").
+  static std::vector<HWND> DatabaseWindows() {
+    std::vector<HWND> found;
+    for (HWND hwnd : uitest::ThreadWindows("generic", false))
+      if (uitest::Text(hwnd) == "Database") found.push_back(hwnd);
+    return found;
+  }
+  static HWND Window() {
+    std::vector<HWND> windows = DatabaseWindows();
+    return windows.empty() ? nullptr : windows.front();
+  }
+  static HWND List() { return FindWindowExA(Window(), nullptr, WC_LISTVIEWA, nullptr); }
+
+  HWND Open() {
+    Click(IDC_DATABASE);
+    uitest::Pump();
+    return Window();
+  }
+  static void Press(int id) {
+    uitest::Click(Window(), id);
+    uitest::Pump();
+  }
+
+  static int RowCount() { return static_cast<int>(SendMessageA(List(), LVM_GETITEMCOUNT, 0, 0)); }
+  // A whole cell as the list holds it (up to 299 characters).
+  static std::string Cell(int row, int column) {
+    char text[300] = "";
+    LVITEMA item{};
+    item.iSubItem = column;
+    item.pszText = text;
+    item.cchTextMax = sizeof text;
+    SendMessageA(List(), LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
+    return text;
+  }
+  static orvanta::Entry Row(int row) {
+    return {Cell(row, 0), Cell(row, 1), Cell(row, 2), Cell(row, 3)};
+  }
+  static std::vector<orvanta::Entry> Rows() {
+    std::vector<orvanta::Entry> rows;
+    for (int i = 0; i < RowCount(); ++i) rows.push_back(Row(i));
+    return rows;
+  }
+  static void Select(int row) {
+    LVITEMA state{};
+    state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    state.state = row < 0 ? 0 : LVIS_SELECTED | LVIS_FOCUSED;
+    SendMessageA(List(), LVM_SETITEMSTATE, row < 0 ? static_cast<WPARAM>(-1) : row, reinterpret_cast<LPARAM>(&state));
+  }
+
+  std::string DatabasePath() const { return folder() + "mypsw.txt"; }
+  // Writes "mypsw.txt" as the program writes it.
+  void WriteDatabase(const std::vector<orvanta::Entry>& entries) {
+    std::string bytes;
+    ASSERT_EQ(orvanta::SerializeDatabase(entries, &bytes), orvanta::WriteStatus::kOk);
+    uitest::WriteFile(DatabasePath(), bytes);
+  }
+  static std::string FileBytes(const std::vector<orvanta::Entry>& entries) {
+    std::string bytes;
+    orvanta::SerializeDatabase(entries, &bytes);
+    return bytes;
+  }
+  // `count` distinct Entries.
+  static std::vector<orvanta::Entry> SampleEntries(int count) {
+    std::vector<orvanta::Entry> entries;
+    for (int i = 0; i < count; ++i) {
+      std::string n = std::to_string(i + 1);
+      entries.push_back(orvanta::MakeEntry("pw" + n, "user" + n, "https://site" + n + ".example", "note " + n));
+    }
+    return entries;
+  }
+  // Texts of the message boxes seen so far.
+  std::vector<std::string> Messages() const {
+    std::vector<std::string> texts;
+    for (const uitest::SeenDialog& d : answers_.seen())
+      if (d.caption == "Orvanta") texts.push_back(d.text);
+    return texts;
+  }
+};
+
+// Holds a file open with no sharing, as another program might: nobody else
+// can read, write, replace or delete it until the lock goes.
+class FileLock {
+ public:
+  explicit FileLock(const std::string& path)
+      : handle_(CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr)) {}
+  ~FileLock() { Release(); }
+  bool held() const { return handle_ != INVALID_HANDLE_VALUE; }
+  void Release() {
+    if (held()) CloseHandle(handle_);
+    handle_ = INVALID_HANDLE_VALUE;
+  }
+
+ private:
+  HANDLE handle_;
+};

@@ -1,0 +1,353 @@
+// The Password database window: opening, layout, copying a password,
+// deleting, and the file "mypsw.txt" kept across openings and failures.
+#include <richedit.h>
+
+#include <algorithm>
+
+#include "database_test_fixture.h"
+
+using orvanta::CellText;
+using orvanta::Entry;
+using orvanta::MakeEntry;
+
+namespace {
+
+std::string Trimmed(const std::string& cell) { return std::string(orvanta::TrimTrailingSpaces(cell)); }
+
+// Pixels of a bitmap, to tell which resource a button shows.
+std::string BitmapBits(HBITMAP bitmap) {
+  BITMAP info{};
+  if (!GetObjectA(bitmap, sizeof info, &info)) return "";
+  std::string bits(static_cast<size_t>(info.bmWidthBytes) * info.bmHeight, '\0');
+  GetBitmapBits(bitmap, static_cast<LONG>(bits.size()), bits.data());
+  return bits;
+}
+
+LOGFONTA FontOf(HWND control) {
+  LOGFONTA font{};
+  GetObjectA(reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0)), sizeof font, &font);
+  return font;
+}
+
+}  // namespace
+
+TEST_F(DatabaseTest, OpensOnceAndTheDatabaseButtonWhileOpenChangesNothing) {
+  HWND window = Open();
+  ASSERT_NE(window, nullptr) << "no window \"Database\" of class \"generic\"";
+  EXPECT_TRUE(IsWindowVisible(window));
+  EXPECT_EQ(GetWindow(window, GW_OWNER), nullptr);
+  LONG_PTR style = GetWindowLongPtrA(window, GWL_STYLE);
+  EXPECT_TRUE(style & WS_BORDER);
+  EXPECT_FALSE(style & (WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX)) << std::hex << style;
+  RECT rc;
+  GetWindowRect(window, &rc);
+  EXPECT_EQ(rc.left, 56);
+  EXPECT_EQ(rc.top, 87);
+  EXPECT_EQ(rc.right - rc.left, 673);
+  EXPECT_EQ(rc.bottom - rc.top, 475);
+
+  // The main dialog in front; neither the button nor the menu item may
+  // bring the open window forward or make a second one.
+  SetWindowPos(dialog(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  uitest::Pump();
+  const std::vector<HWND> order = uitest::ThreadWindows(nullptr, true);
+  Click(IDC_DATABASE);
+  Command(IDM_DATABASE);
+  uitest::Pump();
+  EXPECT_EQ(DatabaseWindows(), std::vector<HWND>{window});
+  EXPECT_EQ(uitest::ThreadWindows(nullptr, true), order) << "the z-order of the windows changed";
+
+  // Once closed, it opens again.
+  Press(IDC_DB_CLOSE);
+  EXPECT_FALSE(IsWindow(window));
+  EXPECT_TRUE(DatabaseWindows().empty());
+  EXPECT_NE(Open(), nullptr);
+  EXPECT_EQ(DatabaseWindows().size(), 1u);
+}
+
+TEST_F(DatabaseTest, ShowsFourColumnsSixBitmapButtonsAndTheHint) {
+  HWND window = Open();
+  ASSERT_NE(window, nullptr);
+  HWND list = List();
+  ASSERT_NE(list, nullptr);
+  EXPECT_EQ(GetDlgCtrlID(list), 0);
+  EXPECT_EQ(GetWindowLongPtrA(list, GWL_STYLE) & LVS_TYPEMASK, LVS_REPORT);
+  EXPECT_TRUE(GetWindowLongPtrA(list, GWL_STYLE) & LVS_SINGLESEL);
+
+  const char* headers[] = {"Password", "Login", "URL", "Comments"};
+  const int widths[] = {150, 150, 200, 200};
+  for (int i = 0; i < 4; ++i) {
+    char text[64] = "";
+    LVCOLUMNA column{};
+    column.mask = LVCF_TEXT | LVCF_WIDTH;
+    column.pszText = text;
+    column.cchTextMax = sizeof text;
+    ASSERT_TRUE(SendMessageA(list, LVM_GETCOLUMNA, i, reinterpret_cast<LPARAM>(&column))) << "column " << i;
+    EXPECT_STREQ(text, headers[i]);
+    EXPECT_EQ(column.cx, widths[i]) << headers[i];
+  }
+  LVCOLUMNA fifth{};
+  fifth.mask = LVCF_WIDTH;
+  EXPECT_FALSE(SendMessageA(list, LVM_GETCOLUMNA, 4, reinterpret_cast<LPARAM>(&fifth))) << "a fifth column";
+
+  struct Expected {
+    int id, bitmap, x, width;
+  };
+  const Expected buttons[] = {{IDC_DB_ADD_ITEM, IDB_DB_ADD_ITEM, 15, 100},
+                              {IDC_DB_DELETE_ITEM, IDB_DB_DELETE_ITEM, 125, 100},
+                              {IDC_DB_SAVE_ALL, IDB_DB_SAVE_ALL, 235, 100},
+                              {IDC_DB_PRINT_ALL, IDB_DB_PRINT_ALL, 345, 100},
+                              {IDC_DB_DELETE_ALL, IDB_DB_DELETE_ALL, 455, 100},
+                              {IDC_DB_CLOSE, IDB_DB_CLOSE, 565, 90}};
+  for (const Expected& b : buttons) {
+    HWND button = GetDlgItem(window, b.id);
+    ASSERT_NE(button, nullptr) << "button " << b.id;
+    EXPECT_TRUE(IsWindowVisible(button)) << b.id;
+    EXPECT_TRUE(GetWindowLongPtrA(button, GWL_STYLE) & BS_BITMAP) << b.id;
+    auto image = reinterpret_cast<HBITMAP>(SendMessageA(button, BM_GETIMAGE, IMAGE_BITMAP, 0));
+    ASSERT_NE(image, nullptr) << "button " << b.id << " has no bitmap";
+    auto expected = static_cast<HBITMAP>(LoadImageA(orvanta::App().module, MAKEINTRESOURCEA(b.bitmap), IMAGE_BITMAP,
+                                                    0, 0, LR_LOADMAP3DCOLORS));
+    EXPECT_EQ(BitmapBits(image), BitmapBits(expected)) << "button " << b.id << " does not show bitmap " << b.bitmap;
+    DeleteObject(expected);
+    RECT rc;
+    GetWindowRect(button, &rc);
+    MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&rc), 2);
+    EXPECT_EQ(rc.left, b.x) << b.id;
+    EXPECT_EQ(rc.top, 414) << b.id;
+    EXPECT_EQ(rc.right - rc.left, b.width) << b.id;
+  }
+
+  HWND hint = FindWindowExA(window, nullptr, "Static", nullptr);
+  ASSERT_NE(hint, nullptr);
+  EXPECT_EQ(uitest::Text(hint), "Double-click password to copy to Clipboard.");
+  EXPECT_STREQ(FontOf(hint).lfFaceName, "MS Sans Serif");
+  EXPECT_EQ(FontOf(hint).lfWeight, 600);
+
+  HWND clipboardEdit = GetDlgItem(window, IDC_DB_CLIPBOARD_EDIT);
+  ASSERT_NE(clipboardEdit, nullptr);
+  EXPECT_FALSE(IsWindowVisible(clipboardEdit));
+  HWND printEditor = GetDlgItem(window, IDC_DB_PRINT_EDITOR);
+  ASSERT_NE(printEditor, nullptr);
+  EXPECT_FALSE(IsWindowVisible(printEditor));
+  CHARFORMATA format{};
+  format.cbSize = sizeof format;
+  SendMessageA(printEditor, EM_GETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&format));
+  EXPECT_STREQ(format.szFaceName, "MS Sans Serif") << "the Print editor lacks the Print font";
+  EXPECT_FALSE(format.dwEffects & CFE_BOLD);
+}
+
+TEST_F(DatabaseTest, DoubleClickCopiesTheSelectedPasswordWithoutTrailingSpaces) {
+  const std::string longest(255, 'q');
+  WriteDatabase({MakeEntry("alpha", "a", "b", "c"), MakeEntry("b e t a   ", "", "", ""), MakeEntry(longest, "", "", ""),
+                 MakeEntry("gamma", "login-g", "url-g", "comment-g")});
+  ASSERT_NE(Open(), nullptr);
+  ASSERT_EQ(RowCount(), 4);
+  auto doubleClick = [] {
+    NMHDR header{List(), 0, static_cast<UINT>(NM_DBLCLK)};
+    SendMessageA(Window(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&header));
+  };
+
+  Select(1);
+  doubleClick();
+  EXPECT_EQ(uitest::ClipboardText(), "b e t a");
+  Select(2);
+  doubleClick();
+  EXPECT_EQ(uitest::ClipboardText(), longest);
+
+  // Nothing selected: nothing copied.
+  Select(-1);
+  uitest::SetClipboardText("kept");
+  doubleClick();
+  EXPECT_EQ(uitest::ClipboardText(), "kept");
+
+  // Another notification of the list copies nothing either.
+  Select(0);
+  NMHDR click{List(), 0, static_cast<UINT>(NM_CLICK)};
+  SendMessageA(Window(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&click));
+  EXPECT_EQ(uitest::ClipboardText(), "kept");
+
+  // The list's own double-click, on the Comments cell of the selected row:
+  // its Password is copied whichever column was hit.
+  Select(3);
+  RECT cell{};
+  cell.top = 3;  // sub-item
+  cell.left = LVIR_BOUNDS;
+  ASSERT_TRUE(SendMessageA(List(), LVM_GETSUBITEMRECT, 3, reinterpret_cast<LPARAM>(&cell)));
+  SendMessageA(List(), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM((cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2));
+  PostMessageA(List(), WM_LBUTTONUP, 0, MAKELPARAM((cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2));
+  uitest::Pump(50);
+  EXPECT_EQ(uitest::ClipboardText(), "gamma");
+}
+
+TEST_F(DatabaseTest, DeleteItemNeedsASelectedRowAndChangesTheFileOnlyWhenClosed) {
+  const std::vector<Entry> entries = SampleEntries(3);
+  WriteDatabase(entries);
+  const std::string before = uitest::ReadFile(DatabasePath());
+  ASSERT_NE(Open(), nullptr);
+
+  Select(-1);
+  answers_.Queue(uitest::PressButton(IDOK));
+  Press(IDC_DB_DELETE_ITEM);
+  EXPECT_EQ(Messages(), std::vector<std::string>{"You must to select Item."});
+  EXPECT_EQ(RowCount(), 3);
+
+  Select(1);
+  Press(IDC_DB_DELETE_ITEM);
+  EXPECT_EQ(Rows(), (std::vector<Entry>{entries[0], entries[2]}));
+  EXPECT_EQ(uitest::ReadFile(DatabasePath()), before) << "the file changed before the window closed";
+
+  Press(IDC_DB_CLOSE);
+  EXPECT_EQ(uitest::ReadFile(DatabasePath()), FileBytes({entries[0], entries[2]}));
+  EXPECT_EQ(Messages().size(), 1u);
+}
+
+TEST_F(DatabaseTest, DeleteAllDeletesTheFileAndWritesNoNewOne) {
+  WriteDatabase(SampleEntries(3));
+  ASSERT_NE(Open(), nullptr);
+  Press(IDC_DB_DELETE_ALL);
+  EXPECT_EQ(RowCount(), 0);
+  EXPECT_FALSE(uitest::FileExists(DatabasePath()));
+  EXPECT_NE(Window(), nullptr) << "the window stays open";
+
+  Press(IDC_DB_CLOSE);
+  EXPECT_FALSE(uitest::FileExists(DatabasePath())) << "closing an empty list wrote a file";
+  ASSERT_NE(Open(), nullptr);
+  EXPECT_EQ(RowCount(), 0);
+  // On an empty list with no file, it still creates nothing.
+  Press(IDC_DB_DELETE_ALL);
+  Press(IDC_DB_CLOSE);
+  EXPECT_FALSE(uitest::FileExists(DatabasePath()));
+  EXPECT_TRUE(Messages().empty());
+}
+
+TEST_F(DatabaseTest, CloseAndReopenShowsTheSameEntriesInTheSameOrder) {
+  // Loaded Entries, edited, saved: more than the 40 that a fixed reading
+  // buffer would take.
+  std::vector<Entry> entries = SampleEntries(55);
+  entries[54] = MakeEntry(std::string(255, 'z'), std::string(255, 'y'), "", "last");
+  WriteDatabase(entries);
+  ASSERT_NE(Open(), nullptr);
+  ASSERT_EQ(RowCount(), 55);
+  EXPECT_EQ(Rows(), entries);
+  EXPECT_EQ(Cell(54, 0).size(), 256u);
+
+  Select(10);
+  Press(IDC_DB_DELETE_ITEM);
+  entries.erase(entries.begin() + 10);
+  Press(IDC_DB_CLOSE);
+  EXPECT_EQ(uitest::ReadFile(DatabasePath()).size(), 54u * 1024 + 1);
+  EXPECT_EQ(uitest::ReadFile(DatabasePath()), FileBytes(entries));
+
+  ASSERT_NE(Open(), nullptr);
+  EXPECT_EQ(Rows(), entries);
+  Press(IDC_DB_CLOSE);
+  EXPECT_TRUE(Messages().empty()) << Messages().front();
+  EXPECT_FALSE(uitest::FileExists(DatabasePath() + ".bak")) << "a copy was kept of a clean file";
+}
+
+TEST_F(DatabaseTest, ADamagedFileIsCopiedBeforeTheFirstSaveAndSaidOnce) {
+  const std::vector<Entry> entries = SampleEntries(3);
+  std::string damaged = FileBytes(entries);
+  damaged.pop_back();  // no final "^": the last Entry cannot be read
+  uitest::WriteFile(DatabasePath(), damaged);
+
+  ASSERT_NE(Open(), nullptr);
+  EXPECT_EQ(Rows(), (std::vector<Entry>{entries[0], entries[1]}));
+  answers_.Queue(uitest::PressButton(IDOK));
+  Press(IDC_DB_CLOSE);
+  ASSERT_EQ(Messages().size(), 1u);
+  const std::string copy = DatabasePath() + ".bak";
+  EXPECT_NE(Messages()[0].find(copy), std::string::npos) << "the message does not name " << copy << ":\n"
+                                                          << Messages()[0];
+  EXPECT_EQ(uitest::ReadFile(copy), damaged);
+  EXPECT_EQ(uitest::ReadFile(DatabasePath()), FileBytes({entries[0], entries[1]}));
+
+  // The file is whole now: no second copy, no second message.
+  ASSERT_NE(Open(), nullptr);
+  Press(IDC_DB_CLOSE);
+  EXPECT_EQ(Messages().size(), 1u);
+  EXPECT_FALSE(uitest::FileExists(folder() + "mypsw-1.txt.bak"));
+}
+
+TEST_F(DatabaseTest, AFileChangedByAnotherProgramIsCopiedBeforeItIsReplaced) {
+  WriteDatabase(SampleEntries(2));
+  ASSERT_NE(Open(), nullptr);
+  const std::string theirs = FileBytes(SampleEntries(5));
+  uitest::WriteFile(DatabasePath(), theirs);
+
+  answers_.Queue(uitest::PressButton(IDOK));
+  Press(IDC_DB_CLOSE);
+  ASSERT_EQ(Messages().size(), 1u);
+  EXPECT_NE(Messages()[0].find("mypsw.txt.bak"), std::string::npos) << Messages()[0];
+  EXPECT_EQ(uitest::ReadFile(DatabasePath() + ".bak"), theirs);
+  EXPECT_EQ(uitest::ReadFile(DatabasePath()), FileBytes(SampleEntries(2)));
+}
+
+TEST_F(DatabaseTest, AFailedSaveIsReportedAndKeepsTheOldFileAndTheEntries) {
+  const std::vector<Entry> entries = SampleEntries(2);
+  WriteDatabase(entries);
+  const std::string before = uitest::ReadFile(DatabasePath());
+  HWND window = Open();
+  ASSERT_NE(window, nullptr);
+  Select(0);
+  Press(IDC_DB_DELETE_ITEM);
+
+  FileLock lock(DatabasePath());
+  ASSERT_TRUE(lock.held());
+  answers_.Queue(uitest::PressButton(IDOK));
+  Press(IDC_DB_CLOSE);
+  ASSERT_EQ(answers_.seen().size(), 1u);
+  EXPECT_EQ(answers_.seen()[0].caption, "Orvanta");
+  EXPECT_NE(answers_.seen()[0].text.find(DatabasePath()), std::string::npos) << answers_.seen()[0].text;
+  EXPECT_TRUE(IsWindow(window)) << "the window went with the Entries that were not saved";
+  EXPECT_EQ(Rows(), std::vector<Entry>{entries[1]});
+  lock.Release();
+  EXPECT_EQ(uitest::ReadFile(DatabasePath()), before);
+
+  // Once the file is free, Close saves.
+  Press(IDC_DB_CLOSE);
+  EXPECT_FALSE(IsWindow(window));
+  EXPECT_EQ(uitest::ReadFile(DatabasePath()), FileBytes({entries[1]}));
+  EXPECT_EQ(answers_.seen().size(), 1u);
+}
+
+TEST_F(DatabaseTest, AnUnreadableFileIsNeverReplacedWithoutACopy) {
+  const std::string original = FileBytes(SampleEntries(3));
+  uitest::WriteFile(DatabasePath(), original);
+  FileLock lock(DatabasePath());
+  ASSERT_TRUE(lock.held());
+  ASSERT_NE(Open(), nullptr);
+  EXPECT_EQ(RowCount(), 0);
+
+  // Add an Entry, then close while the file still cannot be read: no copy
+  // can be made, so nothing is replaced and the window stays.
+  answers_.Queue(uitest::SetItemText(IDC_ITEM_PASSWORD, "new", uitest::PressButton(IDC_ITEM_OK)));
+  Press(IDC_DB_ADD_ITEM);
+  ASSERT_EQ(RowCount(), 1);
+  answers_.Queue(uitest::PressButton(IDOK));
+  Press(IDC_DB_CLOSE);
+  EXPECT_NE(Window(), nullptr);
+  ASSERT_EQ(Messages().size(), 1u);
+
+  lock.Release();
+  EXPECT_EQ(uitest::ReadFile(DatabasePath()), original);
+  answers_.Queue(uitest::PressButton(IDOK));
+  Press(IDC_DB_CLOSE);
+  EXPECT_EQ(Window(), nullptr);
+  ASSERT_EQ(Messages().size(), 2u);
+  EXPECT_NE(Messages()[1].find("mypsw.txt.bak"), std::string::npos) << Messages()[1];
+  EXPECT_EQ(uitest::ReadFile(DatabasePath() + ".bak"), original);
+  EXPECT_EQ(uitest::ReadFile(DatabasePath()), FileBytes({MakeEntry("new", "", "", "")}));
+}
+
+TEST_F(DatabaseTest, ExitSavesAnOpenDatabase) {
+  ASSERT_NE(Open(), nullptr);
+  answers_.Queue(uitest::SetItemText(IDC_ITEM_PASSWORD, "kept at exit", uitest::PressButton(IDC_ITEM_OK)));
+  Press(IDC_DB_ADD_ITEM);
+  ASSERT_EQ(RowCount(), 1);
+  Command(IDM_EXIT);
+  uitest::Pump();
+  EXPECT_TRUE(DatabaseWindows().empty()) << "the database window outlived the program";
+  EXPECT_EQ(uitest::ReadFile(DatabasePath()), FileBytes({MakeEntry("kept at exit", "", "", "")}));
+}

@@ -1,0 +1,161 @@
+// The Item Data dialog, run from the database window's Add Item button.
+#include <functional>
+#include <memory>
+
+#include "database_test_fixture.h"
+
+using orvanta::Entry;
+using orvanta::MakeEntry;
+
+namespace {
+
+// Runs `step` on `dialog` from inside its own modal loop once no message box
+// is open any more: for checks after a message box the dialog showed.
+void WhenBackIn(HWND dialog, std::function<void(HWND)> step) {
+  static std::function<void(HWND)> pending;
+  pending = std::move(step);
+  SetTimer(dialog, 77, 30, [](HWND hwnd, UINT, UINT_PTR id, DWORD) {
+    for (HWND box : uitest::ThreadWindows("#32770", true))
+      if (uitest::Text(box) == "Orvanta") return;  // the message box is still up
+    KillTimer(hwnd, id);
+    auto step = std::move(pending);
+    if (step) step(hwnd);
+  });
+}
+
+uitest::Answer TypeEntry(const std::string& password, const std::string& login, const std::string& url,
+                         const std::string& comments, uitest::Answer then) {
+  return uitest::SetItemText(
+      IDC_ITEM_PASSWORD, password,
+      uitest::SetItemText(IDC_ITEM_LOGIN, login,
+                          uitest::SetItemText(IDC_ITEM_URL, url, uitest::SetItemText(IDC_ITEM_COMMENTS, comments, then))));
+}
+
+std::string ItemText(HWND dialog, int id) { return uitest::Text(GetDlgItem(dialog, id)); }
+
+}  // namespace
+
+TEST_F(DatabaseTest, AddItemAppendsAtTheEndWhateverRowIsSelected) {
+  const std::vector<Entry> stored = SampleEntries(2);
+  WriteDatabase(stored);
+  ASSERT_NE(Open(), nullptr);
+
+  Select(0);
+  HWND seen = nullptr;
+  answers_.Queue(uitest::Inspect(
+      [&](HWND dialog) {
+        seen = dialog;
+        EXPECT_EQ(uitest::Text(dialog), "Item Data");
+        EXPECT_EQ(GetWindow(dialog, GW_OWNER), nullptr);
+      },
+      TypeEntry("n3w-pass", "me@example", "https://example.org", "first added", uitest::PressButton(IDC_ITEM_OK))));
+  Press(IDC_DB_ADD_ITEM);
+  ASSERT_NE(seen, nullptr) << "no Item Data dialog";
+  EXPECT_FALSE(IsWindow(seen)) << "OK did not close the dialog";
+
+  Select(2);
+  answers_.Queue(TypeEntry("second", "x", "y", "z", uitest::PressButton(IDC_ITEM_OK)));
+  Press(IDC_DB_ADD_ITEM);
+  Select(1);
+  answers_.Queue(TypeEntry("third", "", "", "", uitest::PressButton(IDC_ITEM_OK)));
+  Press(IDC_DB_ADD_ITEM);
+
+  const std::vector<Entry> expected = {stored[0], stored[1],
+                                       MakeEntry("n3w-pass", "me@example", "https://example.org", "first added"),
+                                       MakeEntry("second", "x", "y", "z"), MakeEntry("third", "", "", "")};
+  EXPECT_EQ(Rows(), expected);
+  // Each cell is its text filled with spaces to 256 characters; empty
+  // fields show "-".
+  EXPECT_EQ(Cell(2, 0), "n3w-pass" + std::string(248, ' '));
+  EXPECT_EQ(Cell(4, 1), "-" + std::string(255, ' '));
+  EXPECT_EQ(Cell(4, 3), "-" + std::string(255, ' '));
+  // Added Entries reach the file when the window closes.
+  Press(IDC_DB_CLOSE);
+  EXPECT_EQ(uitest::ReadFile(DatabasePath()), FileBytes(expected));
+}
+
+TEST_F(DatabaseTest, AnEmptyPasswordIsRefusedAndTheOtherTextsStay) {
+  ASSERT_NE(Open(), nullptr);
+  std::string afterMessage[3];
+  bool stillOpen = false;
+  answers_.Queue(TypeEntry("", "login kept", "url kept", "comment kept", uitest::PressButton(IDC_ITEM_OK)));
+  answers_.Queue([&](HWND box) {
+    EXPECT_EQ(GetWindow(box, GW_OWNER), Window()) << "the message belongs to the database window";
+    HWND item = uitest::FindThreadWindow("#32770", "Item Data");
+    ASSERT_NE(item, nullptr);
+    WhenBackIn(item, [&](HWND dialog) {
+      stillOpen = IsWindowVisible(dialog);
+      for (int i = 0; i < 3; ++i) afterMessage[i] = ItemText(dialog, IDC_ITEM_LOGIN + i);
+      // Now with a password, the same dialog adds the Entry.
+      SetDlgItemTextA(dialog, IDC_ITEM_PASSWORD, "finally");
+      PostMessageA(dialog, WM_COMMAND, IDC_ITEM_OK, 0);
+    });
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+  });
+  Press(IDC_DB_ADD_ITEM);
+
+  EXPECT_EQ(Messages(), std::vector<std::string>{"Please type your password."});
+  EXPECT_TRUE(stillOpen) << "the dialog closed after the message";
+  EXPECT_EQ(afterMessage[0], "login kept");
+  EXPECT_EQ(afterMessage[1], "url kept");
+  EXPECT_EQ(afterMessage[2], "comment kept");
+  EXPECT_EQ(Rows(), std::vector<Entry>{MakeEntry("finally", "login kept", "url kept", "comment kept")});
+}
+
+TEST_F(DatabaseTest, AFieldSeparatorIsRefusedAndTheDialogKeepsWhatWasTyped) {
+  ASSERT_NE(Open(), nullptr);
+  // A "^" in any field, one after the other; each refusal keeps the texts.
+  const char* typed[4] = {"pa^ss", "lo^gin", "u^rl", "com^ments"};
+  const char* fixed[4] = {"pass", "login", "url", "comments"};
+  std::vector<std::string> keptTexts;
+  std::function<void(HWND, int)> refuseField = [&](HWND box, int field) {
+    HWND item = uitest::FindThreadWindow("#32770", "Item Data");
+    ASSERT_NE(item, nullptr);
+    WhenBackIn(item, [&, field](HWND dialog) {
+      keptTexts.push_back(ItemText(dialog, IDC_ITEM_PASSWORD + field));
+      SetDlgItemTextA(dialog, IDC_ITEM_PASSWORD + field, fixed[field]);
+      PostMessageA(dialog, WM_COMMAND, IDC_ITEM_OK, 0);
+    });
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+  };
+  answers_.Queue(TypeEntry(typed[0], typed[1], typed[2], typed[3], uitest::PressButton(IDC_ITEM_OK)));
+  for (int field = 0; field < 4; ++field) answers_.Queue([&, field](HWND box) { refuseField(box, field); });
+  Press(IDC_DB_ADD_ITEM);
+
+  ASSERT_EQ(Messages().size(), 4u);
+  EXPECT_NE(Messages()[0].find("Password"), std::string::npos) << Messages()[0];
+  EXPECT_NE(Messages()[3].find("Comments"), std::string::npos) << Messages()[3];
+  EXPECT_NE(Messages()[0].find("\"^\""), std::string::npos) << Messages()[0];
+  EXPECT_EQ(keptTexts, (std::vector<std::string>{typed[0], typed[1], typed[2], typed[3]}));
+  EXPECT_EQ(Rows(), std::vector<Entry>{MakeEntry("pass", "login", "url", "comments")});
+}
+
+TEST_F(DatabaseTest, CancelCloseBoxEnterAndEscapeAddNothing) {
+  ASSERT_NE(Open(), nullptr);
+  answers_.Queue(TypeEntry("p1", "l", "u", "c", uitest::PressButton(IDC_ITEM_CANCEL)));
+  Press(IDC_DB_ADD_ITEM);
+  answers_.Queue(TypeEntry("p2", "l", "u", "c", uitest::CloseBox()));
+  Press(IDC_DB_ADD_ITEM);
+  EXPECT_EQ(RowCount(), 0);
+
+  // Enter and Escape reach the dialog as IDOK and IDCANCEL, which it ignores.
+  bool openAfterKeys = false;
+  int rowsAfterKeys = -1;
+  answers_.Queue(TypeEntry("p3", "", "", "", [&](HWND dialog) {
+    HWND edit = GetDlgItem(dialog, IDC_ITEM_PASSWORD);
+    SetFocus(edit);
+    for (WPARAM key : {VK_RETURN, VK_ESCAPE}) {
+      MSG msg{edit, WM_KEYDOWN, key, 0, GetTickCount(), {}};
+      if (!IsDialogMessageA(dialog, &msg)) DispatchMessageA(&msg);
+      uitest::Pump(20);
+    }
+    openAfterKeys = IsWindow(dialog) && IsWindowVisible(dialog);
+    rowsAfterKeys = RowCount();
+    PostMessageA(dialog, WM_COMMAND, IDC_ITEM_CANCEL, 0);
+  }));
+  Press(IDC_DB_ADD_ITEM);
+  EXPECT_TRUE(openAfterKeys) << "Enter or Escape closed the dialog";
+  EXPECT_EQ(rowsAfterKeys, 0);
+  EXPECT_EQ(RowCount(), 0);
+  EXPECT_TRUE(Messages().empty());
+}
