@@ -6,6 +6,7 @@
 
 #include "app/app_state.h"
 #include "app/commands.h"
+#include "app/editor_commands.h"
 #include "resources/resource.h"
 
 namespace orvanta {
@@ -88,6 +89,14 @@ BOOL OnInitDialog(HWND dialog) {
   for (int id : {IDC_MODE_SIMPLE, IDC_KEYS_ALNUM, IDC_LENGTH_4, IDC_CASE_NO, IDC_QUANTITY_2, IDC_METHOD_BITSHIFT})
     SendDlgItemMessageA(dialog, id, BM_SETCHECK, BST_CHECKED, 0);
   SendMessageA(main.toolbar, TB_CHECKBUTTON, IDM_ALIGN_CENTER, TRUE);
+
+  // The toolbar's Undo, Cut, Copy and Paste follow the Output editor's
+  // selection (EN_SELCHANGE; a fresh editor copies the event mask) and the
+  // clipboard (WM_CLIPBOARDUPDATE).
+  HWND output = app.OutputEditor();
+  SendMessageA(output, EM_SETEVENTMASK, 0, SendMessageA(output, EM_GETEVENTMASK, 0, 0) | ENM_SELCHANGE);
+  AddClipboardFormatListener(dialog);
+  RefreshEditButtons(dialog);
   return TRUE;
 }
 
@@ -132,9 +141,11 @@ void OnCommand(HWND dialog, WPARAM wParam) {
   }
 }
 
-void OnNotify(LPARAM lParam) {
+void OnNotify(HWND dialog, LPARAM lParam) {
   NMHDR* header = reinterpret_cast<NMHDR*>(lParam);
-  if (header->code == TTN_NEEDTEXTA) {
+  if (header->code == EN_SELCHANGE && header->idFrom == IDC_OUTPUT) {
+    RefreshEditButtons(dialog);
+  } else if (header->code == TTN_NEEDTEXTA) {
     auto* info = reinterpret_cast<NMTTDISPINFOA*>(lParam);
     if (const char* tip = TooltipFor(info->hdr.idFrom)) info->lpszText = const_cast<char*>(tip);
   } else if (header->code == TTN_NEEDTEXTW) {
@@ -151,10 +162,15 @@ void OnNotify(LPARAM lParam) {
 INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_INITDIALOG: return OnInitDialog(dialog);
-    case WM_COMMAND: OnCommand(dialog, wParam); return 0;
-    case WM_NOTIFY: OnNotify(lParam); return 0;
+    case WM_COMMAND:
+      OnCommand(dialog, wParam);
+      if (IsWindowVisible(dialog)) RefreshEditButtons(dialog);
+      return 0;
+    case WM_NOTIFY: OnNotify(dialog, lParam); return 0;
+    case WM_CLIPBOARDUPDATE: RefreshEditButtons(dialog); return 0;
     case WM_CLOSE: EndMainDialog(dialog); return 0;
     case WM_DESTROY:
+      RemoveClipboardFormatListener(dialog);
       EndMainDialog(dialog);
       App().main.dialog = nullptr;
       return 0;

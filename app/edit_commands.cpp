@@ -1,0 +1,122 @@
+// The Edit menu (Undo, Cut, Copy, Paste, Clear, Select all), the three
+// alignment commands of the Format menu, and the refreshes of the Format
+// menu's check marks and the toolbar's buttons that follow them.
+#include <windows.h>
+#include <commctrl.h>
+#include <richedit.h>
+
+#include "app/app_state.h"
+#include "app/commands.h"
+#include "app/editor_commands.h"
+#include "resources/resource.h"
+
+namespace orvanta {
+
+namespace {
+
+// A target that does not exist (the Big-screen window closed) takes no
+// message; SetFocus(nullptr) would take the keyboard focus from everything.
+void FocusOn(HWND target) {
+  if (target) SetFocus(target);
+}
+
+// "C&Iear" and the first step of an alignment: the whole text moves to the
+// clipboard and the editor is left empty.
+void SelectAllAndCut(HWND target) {
+  FocusOn(target);
+  SendMessageA(target, EM_SETSEL, 0, -1);
+  FocusOn(target);
+  SendMessageA(target, WM_CUT, 0, 0);
+}
+
+WORD ParagraphAlignmentOf(int command) {
+  switch (command) {
+    case IDM_ALIGN_LEFT: return PFA_LEFT;
+    case IDM_ALIGN_RIGHT: return PFA_RIGHT;
+    default: return PFA_CENTER;
+  }
+}
+
+}  // namespace
+
+HWND EditTarget() {
+  AppState& app = App();
+  return app.BigScreenOpen() ? app.bigScreen.editor : app.OutputEditor();
+}
+
+HWND AlignmentTarget() {
+  AppState& app = App();
+  return app.output.useBigScreen ? app.bigScreen.editor : app.OutputEditor();
+}
+
+void EditCommand(HWND, int id) {
+  HWND target = EditTarget();
+  if (id == IDM_CLEAR) {
+    SelectAllAndCut(target);
+    return;
+  }
+  FocusOn(target);
+  switch (id) {
+    case IDM_UNDO: SendMessageA(target, WM_UNDO, 0, 0); break;
+    case IDM_CUT: SendMessageA(target, WM_CUT, 0, 0); break;
+    case IDM_COPY: SendMessageA(target, WM_COPY, 0, 0); break;
+    case IDM_PASTE: SendMessageA(target, WM_PASTE, 0, 0); break;
+    case IDM_SELECT_ALL: SendMessageA(target, EM_SETSEL, 0, -1); break;
+    default: break;
+  }
+}
+
+void AlignmentCommand(HWND dialog, int id) {
+  HWND target = AlignmentTarget();
+  SelectAllAndCut(target);
+  PARAFORMAT& pf = App().editor.paraFormat;
+  pf.cbSize = sizeof pf;
+  pf.dwMask = PFM_ALIGNMENT;
+  pf.wAlignment = ParagraphAlignmentOf(id);
+  SendMessageA(target, EM_SETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&pf));
+  // A missing target leaves the record as just written, so the checks still
+  // end on the chosen command.
+  RefreshAlignmentChecks(dialog, target);
+  FocusOn(target);
+  App().output.alignment = id == IDM_ALIGN_LEFT ? kAlignLeft : id == IDM_ALIGN_RIGHT ? kAlignRight : kAlignCenter;
+}
+
+void RefreshAlignmentChecks(HWND dialog, HWND target) {
+  EditorRecords& records = App().editor;
+  PARAFORMAT& pf = records.paraFormat;
+  pf.cbSize = sizeof pf;
+  pf.dwMask = PFM_ALIGNMENT;
+  SendMessageA(target, EM_GETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&pf));
+  HMENU menu = GetMenu(dialog);
+  HWND toolbar = App().main.toolbar;
+  for (int command : {IDM_ALIGN_LEFT, IDM_ALIGN_CENTER, IDM_ALIGN_RIGHT}) {
+    bool on = pf.wAlignment == ParagraphAlignmentOf(command);
+    CheckMenuItem(menu, command, MF_BYCOMMAND | (on ? MF_CHECKED : MF_UNCHECKED));
+    SendMessageA(toolbar, TB_CHECKBUTTON, command, MAKELPARAM(on ? TRUE : FALSE, 0));
+  }
+  records.charFormat.cbSize = sizeof records.charFormat;
+  SendMessageA(target, EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&records.charFormat));
+}
+
+void RefreshEditButtons(HWND dialog) {
+  AppState& app = App();
+  HWND toolbar = app.main.toolbar;
+  HWND output = app.OutputEditor();
+  if (!toolbar || !output) return;
+  DWORD from = 0, to = 0;
+  SendMessageA(output, EM_GETSEL, reinterpret_cast<WPARAM>(&from), reinterpret_cast<LPARAM>(&to));
+  bool selection = from != to;
+  auto enable = [toolbar](int command, bool on) {
+    SendMessageA(toolbar, TB_ENABLEBUTTON, command, MAKELPARAM(on ? TRUE : FALSE, 0));
+  };
+  enable(IDM_UNDO, SendMessageA(output, EM_CANUNDO, 0, 0) != 0);
+  enable(IDM_CUT, selection);
+  enable(IDM_COPY, selection);
+  enable(IDM_PASTE, IsClipboardFormatAvailable(CF_TEXT) != 0);
+  // Until a batch or an alignment command has set an alignment (the record
+  // is still zero), the start state stands: the center button pressed and
+  // no check mark, although the empty editor itself is left-aligned.
+  if (app.editor.paraFormat.wAlignment != 0) RefreshAlignmentChecks(dialog, AlignmentTarget());
+}
+
+}  // namespace orvanta

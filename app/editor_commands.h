@@ -1,0 +1,42 @@
+// What the editor commands share with the main dialog and with tests: the
+// refreshes of the Format menu's check marks and of the toolbar, and the
+// two ways Help and About reach outside the program.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace orvanta {
+
+// The product's home page, opened from the About box.
+extern const char kHomePage[];
+
+// The editor an Edit command (Undo … Select all) acts on: the Big-screen
+// editor while that window is open, else the Output editor.
+HWND EditTarget();
+// The editor an alignment command acts on: the Big-screen editor when "Use
+// big screen" is checked (nullptr while that window is closed), else the
+// Output editor.
+HWND AlignmentTarget();
+
+// Reads the target's paragraph alignment and moves the Format menu's check
+// marks and the toolbar's pressed alignment button to it.
+void RefreshAlignmentChecks(HWND dialog, HWND target);
+
+// Enables the toolbar's Undo, Cut, Copy and Paste by the rule of Part 1.3,
+// then refreshes the alignment checks. Called after every command, on a
+// selection change of the Output editor and on a clipboard change.
+void RefreshEditButtons(HWND dialog);
+
+// Where Help and About leave the program; tests put recorders here.
+struct OutsideCalls {
+  BOOL(WINAPI* winHelp)(HWND, LPCSTR, UINT, ULONG_PTR);
+  HINSTANCE(WINAPI* shellExecute)(HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, INT);
+};
+OutsideCalls& Outside();
+
+// The full path of orv.hlp beside the program file.
+std::string HelpFilePath();
+
+}  // namespace orvanta

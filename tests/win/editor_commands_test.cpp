@@ -1,0 +1,174 @@
+// The Edit menu on the real main dialog: Undo, Cut, Copy, Paste, "C&Iear",
+// Select all on the Output editor, and the toolbar buttons that follow
+// the editor's selection and the clipboard.
+#include <windows.h>
+#include <richedit.h>
+
+#include "resources/resource.h"
+#include "support/main_dialog_fixture.h"
+
+using orvanta::App;
+
+namespace {
+
+DWORD WINAPI FixedTick() { return 20240601; }
+
+void EmptyTheClipboard() {
+  if (OpenClipboard(nullptr)) {
+    EmptyClipboard();
+    CloseClipboard();
+  }
+}
+
+CHARRANGE Selection(HWND editor) {
+  CHARRANGE range{-2, -2};
+  SendMessageA(editor, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&range));
+  return range;
+}
+
+void Type(HWND editor, const std::string& keys) {
+  for (char c : keys) SendMessageA(editor, WM_CHAR, static_cast<WPARAM>(c), 1);
+}
+
+class EditCommandsTest : public MainDialogTest {
+ protected:
+  void SetUp() override {
+    MainDialogTest::SetUp();
+    App().tickCount = FixedTick;
+    Click(IDC_QUANTITY_2 + 2);  // "30"
+    Generate();
+    batch_ = App().engine.output;
+    ASSERT_EQ(OutputText(), batch_);
+    ASSERT_EQ(batch_.size(), 30u * 11u);
+  }
+  void Select(long from, long to) { SendMessageA(output(), EM_SETSEL, from, to); }
+
+  std::string batch_;
+};
+
+}  // namespace
+
+TEST_F(EditCommandsTest, UndoTakesBackTyping) {
+  long end = static_cast<long>(batch_.size());
+  Select(end, end);
+  Type(output(), "xyz");
+  ASSERT_EQ(OutputText(), batch_ + "xyz");
+  Command(IDM_UNDO);
+  EXPECT_EQ(OutputText(), batch_);
+}
+
+TEST_F(EditCommandsTest, UndoTakesBackAPaste) {
+  uitest::SetClipboardText("PASTED");
+  Select(0, 0);
+  Command(IDM_PASTE);
+  ASSERT_EQ(OutputText(), "PASTED" + batch_);
+  Command(IDM_UNDO);
+  EXPECT_EQ(OutputText(), batch_);
+}
+
+TEST_F(EditCommandsTest, CutMovesTheSelectionToTheClipboard) {
+  uitest::SetClipboardText("before");
+  Select(0, 11);
+  Command(IDM_CUT);
+  EXPECT_EQ(uitest::ClipboardText(), batch_.substr(0, 11));
+  EXPECT_EQ(OutputText(), batch_.substr(11));
+  EXPECT_EQ(GetFocus(), output()) << "the command leaves the focus in its editor";
+}
+
+TEST_F(EditCommandsTest, CopyPutsTheSelectionOnTheClipboardAndKeepsTheText) {
+  uitest::SetClipboardText("before");
+  Select(11, 22);
+  Command(IDM_COPY);
+  EXPECT_EQ(uitest::ClipboardText(), batch_.substr(11, 11));
+  EXPECT_EQ(OutputText(), batch_);
+}
+
+TEST_F(EditCommandsTest, PasteReplacesTheSelectionWithTheClipboardText) {
+  uitest::SetClipboardText("ABCD");
+  Select(0, 4);
+  Command(IDM_PASTE);
+  EXPECT_EQ(OutputText(), "ABCD" + batch_.substr(4));
+  EXPECT_EQ(uitest::ClipboardText(), "ABCD") << "paste leaves the clipboard as it was";
+}
+
+TEST_F(EditCommandsTest, ClearEmptiesTheEditorAndLeavesTheTextOnTheClipboard) {
+  uitest::SetClipboardText("before");
+  Select(3, 3);  // whatever the selection, the whole text goes
+  Command(IDM_CLEAR);
+  EXPECT_EQ(OutputText(), "");
+  EXPECT_EQ(uitest::ClipboardText(), batch_);
+  EXPECT_EQ(App().engine.output, batch_) << "the Output buffer is not an editor";
+}
+
+TEST_F(EditCommandsTest, SelectAllSelectsTheWholeText) {
+  Select(5, 5);
+  Command(IDM_SELECT_ALL);
+  CHARRANGE range = Selection(output());
+  EXPECT_EQ(range.cpMin, 0);
+  EXPECT_GE(range.cpMax, static_cast<LONG>(batch_.size()));
+  EXPECT_EQ(GetFocus(), output());
+  // What is selected is all of it: a copy gives the whole batch.
+  Command(IDM_COPY);
+  EXPECT_EQ(uitest::ClipboardText(), batch_);
+}
+
+TEST_F(EditCommandsTest, EditCommandsGoToTheBigScreenEditorWhileItIsOpen) {
+  // A stand-in for the Big-screen window (built and tested elsewhere): the
+  // rule only asks whether the window is open and which editor it has.
+  HWND window = CreateWindowExA(0, "Static", "", WS_POPUP, 0, 0, 100, 100, nullptr, nullptr, nullptr, nullptr);
+  HWND editor = CreateWindowExA(0, "RichEdit", "", WS_POPUP | ES_MULTILINE, 0, 0, 100, 100, nullptr, nullptr,
+                                nullptr, nullptr);
+  ASSERT_TRUE(window && editor);
+  SetWindowTextA(editor, "big screen text");
+  App().bigScreen.window = window;
+  App().bigScreen.editor = editor;
+  Command(IDM_CLEAR);
+  std::string bigText = uitest::Text(editor), outputText = OutputText(), clip = uitest::ClipboardText();
+  App().bigScreen = {};
+  DestroyWindow(editor);
+  DestroyWindow(window);
+  EXPECT_EQ(bigText, "");
+  EXPECT_EQ(clip, "big screen text");
+  EXPECT_EQ(outputText, batch_) << "the Output editor is left alone";
+}
+
+TEST_F(EditCommandsTest, ToolbarCutAndCopyFollowTheSelection) {
+  Select(0, 0);
+  uitest::Pump();
+  EXPECT_FALSE(uitest::IsToolbarButtonEnabled(toolbar(), IDM_CUT));
+  EXPECT_FALSE(uitest::IsToolbarButtonEnabled(toolbar(), IDM_COPY));
+  Select(0, 4);  // EN_SELCHANGE
+  uitest::Pump();
+  EXPECT_TRUE(uitest::IsToolbarButtonEnabled(toolbar(), IDM_CUT));
+  EXPECT_TRUE(uitest::IsToolbarButtonEnabled(toolbar(), IDM_COPY));
+  Command(IDM_CUT);  // after a command: the selection is empty again
+  EXPECT_FALSE(uitest::IsToolbarButtonEnabled(toolbar(), IDM_CUT));
+  EXPECT_FALSE(uitest::IsToolbarButtonEnabled(toolbar(), IDM_COPY));
+}
+
+TEST_F(EditCommandsTest, ToolbarUndoFollowsTheEditor) {
+  Command(IDM_SELECT_ALL);
+  EXPECT_FALSE(uitest::IsToolbarButtonEnabled(toolbar(), IDM_UNDO)) << "a fresh batch has nothing to undo";
+  long end = static_cast<long>(batch_.size());
+  Select(end, end);
+  Type(output(), "q");
+  uitest::Pump();
+  Command(IDM_SELECT_ALL);
+  EXPECT_TRUE(uitest::IsToolbarButtonEnabled(toolbar(), IDM_UNDO));
+}
+
+TEST_F(EditCommandsTest, ToolbarPasteFollowsTheClipboard) {
+  // The clipboard is shared with tests running in parallel: the button is
+  // compared with what the clipboard holds once the change has arrived.
+  auto pasteMatchesTheClipboard = [&] {
+    uitest::Pump(100);  // WM_CLIPBOARDUPDATE
+    return uitest::IsToolbarButtonEnabled(toolbar(), IDM_PASTE) == (IsClipboardFormatAvailable(CF_TEXT) != 0);
+  };
+  EmptyTheClipboard();
+  EXPECT_TRUE(pasteMatchesTheClipboard());
+  uitest::SetClipboardText("text");
+  EXPECT_TRUE(pasteMatchesTheClipboard());
+  EXPECT_TRUE(uitest::IsToolbarButtonEnabled(toolbar(), IDM_PASTE));
+  EmptyTheClipboard();
+  EXPECT_TRUE(pasteMatchesTheClipboard());
+}

@@ -1,0 +1,352 @@
+// File > Save and Print, Help and About on the real main dialog, and the
+// page loop that Print and the database's Print All share.
+#include <windows.h>
+
+#include <cstdio>
+
+#include <vector>
+
+#include "app/editor_commands.h"
+#include "platform/win/print_pages.h"
+#include "resources/resource.h"
+#include "support/main_dialog_fixture.h"
+
+using orvanta::App;
+
+namespace {
+
+DWORD WINAPI FixedTick() { return 424242; }
+
+// The Save dialog's file name box.
+std::string OfferedName(HWND saveDialog) {
+  if (HWND combo = GetDlgItem(saveDialog, 0x47C)) {
+    HWND edit = FindWindowExA(combo, nullptr, "Edit", nullptr);
+    return uitest::Text(edit ? edit : combo);
+  }
+  return uitest::Text(GetDlgItem(saveDialog, 0x480));
+}
+
+}  // namespace
+
+TEST_F(MainDialogTest, SaveWritesTheBatchAsGeneratedEvenAfterTheEditorChanged) {
+  App().tickCount = FixedTick;
+  Click(IDC_QUANTITY_2 + 2);  // "30"
+  Generate();
+  const std::string batch = App().engine.output;
+  Command(IDM_CLEAR);  // the editor is empty now
+  SendMessageA(output(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("edited"));
+  std::string path = folder() + "batch.txt";
+  std::string title;
+  answers_.Queue(uitest::Inspect([&](HWND d) { title = uitest::Text(d); }, uitest::SaveAs(path)));
+  Command(IDM_SAVE);
+  EXPECT_EQ(title, "Save File As");
+  std::string written = uitest::ReadFile(path);
+  EXPECT_EQ(written, batch);
+  EXPECT_EQ(written.size(), 30u * (4 + 7));
+  EXPECT_EQ(written.substr(4, 7), "      \n") << "six spaces and a bare line feed after each password";
+}
+
+TEST_F(MainDialogTest, SaveBeforeAnyGenerateWritesAnEmptyFile) {
+  std::string path = folder() + "empty.txt";
+  uitest::WriteFile(path, "old content");
+  answers_.Queue(uitest::SaveAs(path));
+  answers_.Queue(uitest::PressButton(IDYES));  // "File already exists. Do you want to replace it?"
+  Command(IDM_SAVE);
+  EXPECT_TRUE(uitest::FileExists(path));
+  EXPECT_EQ(uitest::ReadFile(path), "");
+}
+
+TEST_F(MainDialogTest, SaveDialogOffersTheLastNameAndCancelWritesNothing) {
+  Generate();
+  std::string path = folder() + "first.txt";
+  answers_.Queue(uitest::SaveAs(path));
+  Command(IDM_SAVE);
+  ASSERT_EQ(uitest::ReadFile(path), App().engine.output);
+  DeleteFileA(path.c_str());
+
+  std::string offered;
+  answers_.Queue(uitest::Inspect([&](HWND d) { offered = OfferedName(d); }, uitest::PressButton(IDCANCEL)));
+  Command(IDM_SAVE);
+  EXPECT_NE(offered.find("first.txt"), std::string::npos) << "offered: " << offered;
+  EXPECT_FALSE(uitest::FileExists(path)) << "a cancelled Save writes nothing";
+  EXPECT_EQ(answers_.seen().size(), 2u) << "and says nothing";
+}
+
+TEST_F(MainDialogTest, SaveOffersTheFiveFiltersInOrder) {
+  std::vector<std::string> filters;
+  answers_.Queue(uitest::Inspect(
+      [&](HWND d) {
+        HWND combo = GetDlgItem(d, 0x470);  // cmb1: "Save as type"
+        LRESULT n = SendMessageA(combo, CB_GETCOUNT, 0, 0);
+        for (LRESULT i = 0; i < n; ++i) {
+          char text[128] = "";
+          SendMessageA(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
+          filters.push_back(text);
+        }
+      },
+      uitest::PressButton(IDCANCEL)));
+  Command(IDM_SAVE);
+  std::vector<std::string> expected = {" Microsoft Excel  *.xls", "Text Files  *.txt",
+                                       " Microsoft Works spreadsheet file *.wks", "Text Files  *.rtf", "All Files"};
+  EXPECT_EQ(filters, expected);
+}
+
+TEST_F(MainDialogTest, FailedSaveIsReportedAndTheOldFileIsKept) {
+  Generate();
+  std::string path = folder() + "locked.txt";
+  uitest::WriteFile(path, "old content");
+  // Held open without sharing: the file cannot be replaced.
+  HANDLE hold = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(hold, INVALID_HANDLE_VALUE);
+  std::string caption, text;
+  answers_.Queue(uitest::SaveAs(path));
+  answers_.Queue(uitest::PressButton(IDYES));  // replace it?
+  answers_.Queue(uitest::Inspect(
+      [&](HWND box) {
+        caption = uitest::Text(box);
+        text = uitest::MessageBoxText(box);
+      },
+      uitest::PressButton(IDOK)));
+  Command(IDM_SAVE);
+  CloseHandle(hold);
+  EXPECT_EQ(caption, "Orvanta");
+  EXPECT_NE(text.find(path), std::string::npos) << text;
+  EXPECT_EQ(uitest::ReadFile(path), "old content");
+}
+
+// --- About and Help ---
+
+namespace {
+std::vector<std::string> g_opened;
+HINSTANCE WINAPI RecordOpen(HWND, LPCSTR verb, LPCSTR file, LPCSTR, LPCSTR, INT) {
+  g_opened.push_back(std::string(verb ? verb : "(no verb)") + " " + (file ? file : ""));
+  return reinterpret_cast<HINSTANCE>(33);
+}
+struct HelpCall {
+  HWND owner;
+  std::string file;
+  UINT command;
+};
+std::vector<HelpCall> g_help;
+BOOL WINAPI RecordHelp(HWND owner, LPCSTR file, UINT command, ULONG_PTR) {
+  g_help.push_back({owner, file ? file : "", command});
+  return TRUE;
+}
+
+class OutsideCallsTest : public MainDialogTest {
+ protected:
+  void SetUp() override {
+    MainDialogTest::SetUp();
+    saved_ = orvanta::Outside();
+    orvanta::Outside() = {RecordHelp, RecordOpen};
+    g_opened.clear();
+    g_help.clear();
+  }
+  void TearDown() override {
+    orvanta::Outside() = saved_;
+    MainDialogTest::TearDown();
+  }
+  orvanta::OutsideCalls saved_{};
+};
+}  // namespace
+
+TEST_F(OutsideCallsTest, AboutNoOpensNothing) {
+  std::string caption, text;
+  answers_.Queue(uitest::Inspect(
+      [&](HWND box) {
+        caption = uitest::Text(box);
+        text = uitest::MessageBoxText(box);
+      },
+      uitest::PressButton(IDNO)));
+  Command(IDM_ABOUT);
+  EXPECT_EQ(caption, "Orvanta");
+  EXPECT_EQ(text.rfind("Orvanta " ORVANTA_VERSION, 0), 0u) << text;
+  EXPECT_NE(text.find("Contact"), std::string::npos) << text;
+  const std::string ending = "\n\n     Would you like to go to the Homepage now?";
+  ASSERT_GE(text.size(), ending.size());
+  EXPECT_EQ(text.substr(text.size() - ending.size()), ending) << text;
+  EXPECT_TRUE(g_opened.empty());
+}
+
+TEST_F(OutsideCallsTest, AboutYesOpensTheHomePage) {
+  answers_.Queue(uitest::PressButton(IDYES));
+  Command(IDM_ABOUT);
+  ASSERT_EQ(g_opened.size(), 1u);
+  EXPECT_EQ(g_opened[0], std::string("(no verb) ") + orvanta::kHomePage);
+}
+
+TEST_F(OutsideCallsTest, HelpOpensOrvHlpBesideTheProgramFile) {
+  Command(IDM_HELP);
+  ASSERT_EQ(g_help.size(), 1u);
+  char program[MAX_PATH] = "";
+  GetModuleFileNameA(nullptr, program, sizeof program);
+  std::string expected = program;
+  expected = expected.substr(0, expected.find_last_of('\\') + 1) + "orv.hlp";
+  EXPECT_EQ(g_help[0].file, expected);
+  EXPECT_EQ(g_help[0].file.substr(1, 2), ":\\") << "a full path";
+  EXPECT_EQ(g_help[0].command, static_cast<UINT>(HELP_CONTENTS));
+  EXPECT_EQ(g_help[0].owner, dialog());
+  EXPECT_TRUE(uitest::FileExists(g_help[0].file)) << "the build puts orv.hlp there";
+}
+
+// --- The page loop ---
+
+namespace {
+
+// The page loop on a memory device context, with page calls that count
+// (StartPage and EndPage need a printer).
+int g_started = 0, g_ended = 0, g_failPage = 0;
+int WINAPI CountStart(HDC) { return ++g_started == g_failPage ? 0 : 1; }
+int WINAPI CountEnd(HDC) {
+  ++g_ended;
+  return 1;
+}
+
+class PageDc {
+ public:
+  PageDc() {
+    dc_ = CreateCompatibleDC(nullptr);
+    g_started = g_ended = g_failPage = 0;
+  }
+  ~PageDc() { DeleteDC(dc_); }
+  HDC get() const { return dc_; }
+
+ private:
+  HDC dc_ = nullptr;
+};
+
+constexpr orvanta::PageCalls kCounting{CountStart, CountEnd};
+const orvanta::FormatStep kNoFallback;
+
+}  // namespace
+
+TEST(PrintPagesTest, AFakeStepPrintsPageAfterPageUntilTheTextIsDone) {
+  PageDc dc;
+  std::vector<long> starts;
+  orvanta::FormatStep step = [&](HDC, const RECT&, long start, long length) {
+    starts.push_back(start);
+    return std::min(length, start + 100);
+  };
+  EXPECT_EQ(orvanta::PrintPages(dc.get(), 1000, step, kNoFallback, kCounting), 10);
+  EXPECT_EQ(starts, (std::vector<long>{0, 100, 200, 300, 400, 500, 600, 700, 800, 900}));
+  EXPECT_EQ(g_started, 10);
+  EXPECT_EQ(g_ended, 10);
+  starts.clear();
+  EXPECT_EQ(orvanta::PrintPages(dc.get(), 1001, step, kNoFallback, kCounting), 11);
+}
+
+TEST(PrintPagesTest, AStepThatMakesNoProgressEndsTheLoop) {
+  PageDc dc;
+  int calls = 0;
+  orvanta::FormatStep stuck = [&](HDC, const RECT&, long start, long) {
+    ++calls;
+    return calls == 1 ? start + 50 : start;  // one page, then stuck
+  };
+  EXPECT_EQ(orvanta::PrintPages(dc.get(), 1000, stuck, kNoFallback, kCounting), 2);
+  EXPECT_EQ(calls, 2);
+  calls = 0;
+  orvanta::FormatStep zero = [&](HDC, const RECT&, long, long) {
+    ++calls;
+    return 0L;  // Wine's EM_FORMATRANGE
+  };
+  EXPECT_EQ(orvanta::PrintPages(dc.get(), 1000, zero, kNoFallback, kCounting), 1);
+  EXPECT_EQ(calls, 1);
+}
+
+TEST(PrintPagesTest, APageThePrinterRefusesAbortsTheJob) {
+  PageDc dc;
+  g_failPage = 3;
+  orvanta::FormatStep step = [](HDC, const RECT&, long start, long length) { return std::min(length, start + 100); };
+  EXPECT_EQ(orvanta::PrintPages(dc.get(), 1000, step, kNoFallback, kCounting), -1);
+  EXPECT_EQ(g_ended, 2);
+}
+
+TEST(PrintPagesTest, AnEmptyTextPrintsOneBlankPage) {
+  PageDc dc;
+  orvanta::FormatStep step = [](HDC, const RECT&, long start, long) { return start; };
+  EXPECT_EQ(orvanta::PrintPages(dc.get(), 0, step, kNoFallback, kCounting), 1);
+}
+
+TEST(PrintPagesTest, AStepThatPrintsNothingHandsOverToTheFallback) {
+  PageDc dc;
+  int stepCalls = 0;
+  std::vector<long> fallbackStarts;
+  orvanta::FormatStep zero = [&](HDC, const RECT&, long, long) {
+    ++stepCalls;
+    return 0L;
+  };
+  orvanta::FormatStep fallback = [&](HDC, const RECT&, long start, long length) {
+    fallbackStarts.push_back(start);
+    return std::min(length, start + 300);
+  };
+  EXPECT_EQ(orvanta::PrintPages(dc.get(), 1000, zero, fallback, kCounting), 4);
+  EXPECT_EQ(stepCalls, 1) << "once handed over, the fallback prints every later page";
+  EXPECT_EQ(fallbackStarts, (std::vector<long>{0, 300, 600, 900}));
+}
+
+TEST(PrintPagesTest, PageRectangleIsThePrintableAreaInTwips) {
+  PageDc dc;
+  RECT page = orvanta::PageRectTwips(dc.get());
+  EXPECT_EQ(page.left, 0);
+  EXPECT_EQ(page.top, 0);
+  EXPECT_EQ(page.right, GetDeviceCaps(dc.get(), HORZRES) * 1440 / GetDeviceCaps(dc.get(), LOGPIXELSX));
+  EXPECT_EQ(page.bottom, GetDeviceCaps(dc.get(), VERTRES) * 1440 / GetDeviceCaps(dc.get(), LOGPIXELSY));
+}
+
+TEST(PrintPagesTest, LineByLineFallbackPrintsEveryLinePageAfterPage) {
+  PageDc dc;
+  std::string text;
+  for (int i = 0; i < 500; ++i) text += "line" + std::to_string(i) + "      \n";
+  CHARFORMATA font{};
+  font.cbSize = sizeof font;
+  font.yHeight = 480;  // 24 pt
+  lstrcpyA(font.szFaceName, "DejaVu Sans");
+  orvanta::FormatStep lines = orvanta::LineByLineStep(text, font, PFA_CENTER);
+  std::vector<std::pair<long, long>> steps;
+  orvanta::FormatStep record = [&](HDC d, const RECT& page, long start, long length) {
+    long next = lines(d, page, start, length);
+    steps.push_back({start, next});
+    return next;
+  };
+  orvanta::FormatStep zero = [](HDC, const RECT&, long, long) { return 0L; };
+  int pages = orvanta::PrintPages(dc.get(), static_cast<long>(text.size()), zero, record, kCounting);
+  ASSERT_GT(pages, 1);
+  EXPECT_EQ(static_cast<size_t>(pages), steps.size());
+  EXPECT_EQ(steps.back().second, static_cast<long>(text.size())) << "the whole text is printed";
+  for (size_t i = 0; i < steps.size(); ++i) {
+    EXPECT_GT(steps[i].second, steps[i].first) << "page " << i;
+    if (i > 0) EXPECT_EQ(steps[i].first, steps[i - 1].second);
+    // Every page ends after a whole line.
+    EXPECT_EQ(text[steps[i].second - 1], '\n') << "page " << i;
+  }
+  // The lines per page follow from the font at the device's resolution.
+  HFONT f = CreateFontA(-MulDiv(480, GetDeviceCaps(dc.get(), LOGPIXELSY), 1440), 0, 0, 0, 400, 0, 0, 0, 0, 0, 0, 0, 0,
+                        "DejaVu Sans");
+  HGDIOBJ old = SelectObject(dc.get(), f);
+  TEXTMETRICA tm{};
+  GetTextMetricsA(dc.get(), &tm);
+  SelectObject(dc.get(), old);
+  DeleteObject(f);
+  int height = MulDiv(orvanta::PageRectTwips(dc.get()).bottom, GetDeviceCaps(dc.get(), LOGPIXELSY), 1440);
+  int perPage = height / (tm.tmHeight + tm.tmExternalLeading);
+  EXPECT_EQ(pages, (500 + perPage - 1) / perPage) << perPage << " lines a page";
+}
+
+TEST(PrintPagesTest, LineByLineFallbackWrapsALineWiderThanThePage) {
+  PageDc dc;
+  std::string text(2000, 'W');
+  CHARFORMATA font{};
+  font.cbSize = sizeof font;
+  font.yHeight = 240;
+  lstrcpyA(font.szFaceName, "DejaVu Sans");
+  orvanta::FormatStep lines = orvanta::LineByLineStep(text, font, PFA_LEFT);
+  RECT page = orvanta::PageRectTwips(dc.get());
+  long next = lines(dc.get(), page, 0, static_cast<long>(text.size()));
+  EXPECT_EQ(next, 2000) << "a page holds the wrapped line";
+  RECT narrow = page;
+  narrow.right = 1440;  // one inch wide, a line's height high
+  narrow.bottom = 300;
+  long first = lines(dc.get(), narrow, 0, 2000);
+  EXPECT_GT(first, 0);
+  EXPECT_LT(first, 2000);
+}
