@@ -108,3 +108,23 @@ TEST_F(DatabaseTest, SaveAllReportsAFileThatCannotBeWrittenAndKeepsIt) {
   EXPECT_EQ(uitest::ReadFile(target), "earlier content");
   EXPECT_EQ(RowCount(), 3);
 }
+
+TEST_F(DatabaseTest, PrintAllPutsEveryEntryIntoThePrintEditorAndAsksForThePrinter) {
+  // More Entries than a 12-Entry text buffer would hold.
+  const std::vector<Entry> entries = SampleEntries(15);
+  WriteDatabase(entries);
+  HWND window = Open();
+  ASSERT_NE(window, nullptr);
+
+  // With no printer installed, Wine's Print Setup says so in its own
+  // message box ("Print"); either is cancelled here.
+  answers_.Queue(uitest::PressButton(IDCANCEL));
+  Press(IDC_DB_PRINT_ALL);
+  ASSERT_EQ(answers_.seen().size(), 1u) << "Print All asked for no printer";
+  EXPECT_TRUE(Messages().empty()) << "a cancelled print was reported: " << Messages().front();
+  HWND printEditor = GetDlgItem(window, IDC_DB_PRINT_EDITOR);
+  ASSERT_NE(printEditor, nullptr);
+  EXPECT_FALSE(IsWindowVisible(printEditor));
+  EXPECT_EQ(uitest::Text(printEditor), orvanta::BuildDatabaseText(entries));
+  EXPECT_EQ(RowCount(), 15);
+}
