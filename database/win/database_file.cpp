@@ -31,7 +31,8 @@ std::string ReasonToKeepCopy() {
   const std::string quoted = "\"" + db.filePath + "\"";
   if (db.unreadPart)
     return "Part of " + quoted +
-           " could not be read when the database window opened (the file is damaged, cannot be read, or has a "
+           " could not be read when the database window opened (the file is damaged, cannot be read, or has "
+           "a "
            "field longer than 255 characters).";
   if (ReadFileStamp(db.filePath) != db.fileStamp)
     return quoted + " was changed by another program while the database window was open.";
@@ -47,16 +48,16 @@ bool KeepCopyIfNeeded(const char* action) {
   if (reason.empty()) return true;
   std::string copy, error;
   if (!BackupDatabaseFile(db.filePath, &copy, &error)) {
-    ShowFailure(Owner(), reason + "\n\nA copy of it could not be kept (" + error + "), so it was not " + action +
-                             ". The file is unchanged.");
+    ShowFailure(Owner(), reason + "\n\nA copy of it could not be kept (" + error + "), so it was not " +
+                             action + ". The file is unchanged.");
     return false;
   }
   // From now on the copy holds what was there; nothing more to keep.
   db.unreadPart = false;
   db.fileStamp = ReadFileStamp(db.filePath);
   if (!copy.empty())
-    ShowInformation(Owner(), reason + "\n\nBefore it is " + action + ", a copy of it as it was is kept as\n\"" + copy +
-                                 "\".");
+    ShowInformation(Owner(), reason + "\n\nBefore it is " + action +
+                                 ", a copy of it as it was is kept as\n\"" + copy + "\".");
   return true;
 }
 

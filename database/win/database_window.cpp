@@ -28,7 +28,8 @@ struct ColumnSpec {
   const char* header;
   int width;
 };
-constexpr ColumnSpec kColumns[kColumnCount] = {{"Password", 150}, {"Login", 150}, {"URL", 200}, {"Comments", 200}};
+constexpr ColumnSpec kColumns[kColumnCount] = {
+    {"Password", 150}, {"Login", 150}, {"URL", 200}, {"Comments", 200}};
 
 struct ButtonSpec {
   int id;
@@ -69,7 +70,9 @@ void MakeButton(HWND window, const ButtonSpec& spec) {
   SendMessageA(button, BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(ButtonImage(spec.bitmap)));
 }
 
-void SetFont(HWND control, HFONT font) { SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE); }
+void SetFont(HWND control, HFONT font) {
+  SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+}
 
 void OnCreate(HWND window) {
   DatabaseWindow& db = Database();
@@ -78,8 +81,8 @@ void OnCreate(HWND window) {
   db.hintFont = MakeFont(600);
   db.printFont = MakeFont(FW_NORMAL);
 
-  db.list = MakeChild(window, 0, WC_LISTVIEWA, "", WS_BORDER | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS, 15,
-                      25, 642, 380, 0);
+  db.list = MakeChild(window, 0, WC_LISTVIEWA, "", WS_BORDER | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS,
+                      15, 25, 642, 380, 0);
   for (int i = 0; i < kColumnCount; ++i) {
     LVCOLUMNA column{};
     column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
@@ -93,10 +96,12 @@ void OnCreate(HWND window) {
   MakeButton(window, kAddItem);
   MakeButton(window, kDeleteItem);
 
-  db.hint = MakeChild(window, 0, "static", "Double-click password to copy to Clipboard.", SS_CENTER, 15, 5, 642, 16, 0);
+  db.hint = MakeChild(window, 0, "static", "Double-click password to copy to Clipboard.", SS_CENTER, 15, 5,
+                      642, 16, 0);
   SetFont(db.hint, db.hintFont);
 
-  db.clipboardEdit = MakeChild(window, 0, "edit", "", WS_BORDER | WS_TABSTOP, 15, 338, 170, 20, IDC_DB_CLIPBOARD_EDIT);
+  db.clipboardEdit =
+      MakeChild(window, 0, "edit", "", WS_BORDER | WS_TABSTOP, 15, 338, 170, 20, IDC_DB_CLIPBOARD_EDIT);
   SetFont(db.clipboardEdit, db.hintFont);
   ShowWindow(db.clipboardEdit, SW_HIDE);
 
@@ -105,8 +110,8 @@ void OnCreate(HWND window) {
   MakeButton(window, kSaveAll);
   MakeButton(window, kClose);
 
-  db.printEditor = MakeChild(window, WS_EX_DLGMODALFRAME, "richedit", "", WS_VSCROLL | WS_TABSTOP | ES_MULTILINE, 2, 2,
-                             663, 240, IDC_DB_PRINT_EDITOR);
+  db.printEditor = MakeChild(window, WS_EX_DLGMODALFRAME, "richedit", "",
+                             WS_VSCROLL | WS_TABSTOP | ES_MULTILINE, 2, 2, 663, 240, IDC_DB_PRINT_EDITOR);
   SetFont(db.printEditor, db.printFont);
   // No capacity: every Entry is printed.
   SendMessageA(db.printEditor, EM_EXLIMITTEXT, 0, 0x7FFFFFFE);
@@ -121,7 +126,8 @@ void CopyPassword(const NMHDR& header) {
   DatabaseWindow& db = Database();
   SendMessageA(db.clipboardEdit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(""));
   if (header.hwndFrom != db.list || header.code != static_cast<UINT>(NM_DBLCLK)) return;
-  const int row = static_cast<int>(SendMessageA(db.list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+  const int row =
+      static_cast<int>(SendMessageA(db.list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
   if (row < 0) return;
   char cell[kFieldWidth + 1] = "";
   LVITEMA item{};
@@ -130,7 +136,8 @@ void CopyPassword(const NMHDR& header) {
   item.cchTextMax = sizeof cell;
   const LRESULT length = SendMessageA(db.list, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
   // At most the 255 characters that the file keeps.
-  const std::string_view text(cell, length > 0 ? std::min<size_t>(static_cast<size_t>(length), kTypedTextLimit) : 0);
+  const std::string_view text(
+      cell, length > 0 ? std::min<size_t>(static_cast<size_t>(length), kTypedTextLimit) : 0);
   const std::string password(TrimTrailingSpaces(text));
   SendMessageA(db.clipboardEdit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(password.c_str()));
   SendMessageA(db.clipboardEdit, EM_SETSEL, 0, -1);
@@ -139,7 +146,8 @@ void CopyPassword(const NMHDR& header) {
 
 void DeleteItem() {
   DatabaseWindow& db = Database();
-  const int row = static_cast<int>(SendMessageA(db.list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+  const int row =
+      static_cast<int>(SendMessageA(db.list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
   if (row < 0) {
     ShowInformation(db.window, "You must to select Item.");
     return;
@@ -166,13 +174,26 @@ void CloseWindow() {
 
 void OnCommand(WPARAM wParam) {
   switch (wParam) {
-    case IDC_DB_ADD_ITEM: RunItemDataDialog(); break;
-    case IDC_DB_DELETE_ITEM: DeleteItem(); break;
-    case IDC_DB_DELETE_ALL: DeleteAll(); break;
-    case IDC_DB_PRINT_ALL: PrintDatabase(); break;
-    case IDC_DB_SAVE_ALL: ExportDatabase(); break;
-    case IDC_DB_CLOSE: CloseWindow(); break;
-    default: break;
+    case IDC_DB_ADD_ITEM:
+      RunItemDataDialog();
+      break;
+    case IDC_DB_DELETE_ITEM:
+      DeleteItem();
+      break;
+    case IDC_DB_DELETE_ALL:
+      DeleteAll();
+      break;
+    case IDC_DB_PRINT_ALL:
+      PrintDatabase();
+      break;
+    case IDC_DB_SAVE_ALL:
+      ExportDatabase();
+      break;
+    case IDC_DB_CLOSE:
+      CloseWindow();
+      break;
+    default:
+      break;
   }
 }
 
@@ -194,7 +215,9 @@ void OnFinalDestroy() {
 
 LRESULT CALLBACK DatabaseWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_CREATE: OnCreate(window); return 0;
+    case WM_CREATE:
+      OnCreate(window);
+      return 0;
     case WM_CTLCOLORBTN:
     case WM_CTLCOLORSTATIC:
       SetBkColor(reinterpret_cast<HDC>(wParam), GetSysColor(COLOR_BTNFACE));
@@ -202,10 +225,17 @@ LRESULT CALLBACK DatabaseWindowProc(HWND window, UINT message, WPARAM wParam, LP
     case WM_NOTIFY:
       CopyPassword(*reinterpret_cast<const NMHDR*>(lParam));
       break;
-    case WM_COMMAND: OnCommand(wParam); return 0;
-    case WM_DESTROY: OnDestroy(); return 0;
-    case WM_NCDESTROY: OnFinalDestroy(); break;
-    default: break;
+    case WM_COMMAND:
+      OnCommand(wParam);
+      return 0;
+    case WM_DESTROY:
+      OnDestroy();
+      return 0;
+    case WM_NCDESTROY:
+      OnFinalDestroy();
+      break;
+    default:
+      break;
   }
   return DefWindowProcA(window, message, wParam, lParam);
 }
@@ -223,8 +253,8 @@ void OpenDatabaseWindow() {
   wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
   wc.lpszClassName = kClassName;
   RegisterClassExA(&wc);  // fails harmlessly when the class exists
-  CreateWindowExA(0, kClassName, "Database", WS_VISIBLE | WS_BORDER, 56, 87, 673, 475, nullptr, nullptr, module,
-                  nullptr);
+  CreateWindowExA(0, kClassName, "Database", WS_VISIBLE | WS_BORDER, 56, 87, 673, 475, nullptr, nullptr,
+                  module, nullptr);
 }
 
 void CloseDatabaseWindow() {

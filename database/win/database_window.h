@@ -25,10 +25,10 @@ struct DatabaseWindow {
   HFONT hintFont = nullptr;
   HFONT printFont = nullptr;
 
-  std::string filePath;      // "mypsw.txt" of the folder the Entries were loaded from
-  FileStamp fileStamp;       // the file as last read or written by this window
-  bool unreadPart = false;   // the file holds something the list does not show
-  bool savedOnClose = false; // Close saved already; destruction has nothing to write
+  std::string filePath;       // "mypsw.txt" of the folder the Entries were loaded from
+  FileStamp fileStamp;        // the file as last read or written by this window
+  bool unreadPart = false;    // the file holds something the list does not show
+  bool savedOnClose = false;  // Close saved already; destruction has nothing to write
 };
 
 DatabaseWindow& Database();

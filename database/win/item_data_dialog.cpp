@@ -37,17 +37,20 @@ void OnOk(HWND dialog) {
   // later field of the database.
   for (int i = 0; i < kColumnCount; ++i) {
     if (!ContainsFieldSeparator(texts[i])) continue;
-    ShowInformation(owner, std::string("The ") + kFieldNames[i] +
-                               " contains \"^\", which the database file uses between its fields. Please type it "
-                               "without \"^\".");
+    ShowInformation(owner,
+                    std::string("The ") + kFieldNames[i] +
+                        " contains \"^\", which the database file uses between its fields. Please type it "
+                        "without \"^\".");
     SetFocus(GetDlgItem(dialog, kEdits[i]));
     return;
   }
-  const Entry entry = MakeEntry(texts[kColumnPassword], texts[kColumnLogin], texts[kColumnUrl], texts[kColumnComments]);
+  const Entry entry =
+      MakeEntry(texts[kColumnPassword], texts[kColumnLogin], texts[kColumnUrl], texts[kColumnComments]);
   if (!AppendEntry(entry)) {
-    ShowInformation(nullptr,
-                    "The database window is closed. Open it with the \"Database\" button, then press OK again to add "
-                    "this Entry.");
+    ShowInformation(
+        nullptr,
+        "The database window is closed. Open it with the \"Database\" button, then press OK again to add "
+        "this Entry.");
     SetFocus(dialog);
     return;
   }
@@ -59,12 +62,17 @@ void OnOk(HWND dialog) {
 INT_PTR CALLBACK ItemDataProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
   switch (message) {
     case WM_COMMAND:
-      if (wParam == IDC_ITEM_OK) OnOk(dialog);
-      else if (wParam == IDC_ITEM_CANCEL) EndDialog(dialog, 0);
+      if (wParam == IDC_ITEM_OK)
+        OnOk(dialog);
+      else if (wParam == IDC_ITEM_CANCEL)
+        EndDialog(dialog, 0);
       return FALSE;
     case WM_CLOSE:
-    case WM_DESTROY: EndDialog(dialog, 0); return FALSE;
-    default: return FALSE;
+    case WM_DESTROY:
+      EndDialog(dialog, 0);
+      return FALSE;
+    default:
+      return FALSE;
   }
 }
 

@@ -49,9 +49,7 @@ class DatabaseTest : public MainDialogTest {
     SendMessageA(List(), LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
     return text;
   }
-  static orvanta::Entry Row(int row) {
-    return {Cell(row, 0), Cell(row, 1), Cell(row, 2), Cell(row, 3)};
-  }
+  static orvanta::Entry Row(int row) { return {Cell(row, 0), Cell(row, 1), Cell(row, 2), Cell(row, 3)}; }
   static std::vector<orvanta::Entry> Rows() {
     std::vector<orvanta::Entry> rows;
     for (int i = 0; i < RowCount(); ++i) rows.push_back(Row(i));
@@ -61,7 +59,8 @@ class DatabaseTest : public MainDialogTest {
     LVITEMA state{};
     state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
     state.state = row < 0 ? 0 : LVIS_SELECTED | LVIS_FOCUSED;
-    SendMessageA(List(), LVM_SETITEMSTATE, row < 0 ? static_cast<WPARAM>(-1) : row, reinterpret_cast<LPARAM>(&state));
+    SendMessageA(List(), LVM_SETITEMSTATE, row < 0 ? static_cast<WPARAM>(-1) : row,
+                 reinterpret_cast<LPARAM>(&state));
   }
 
   std::string DatabasePath() const { return folder() + "mypsw.txt"; }
@@ -81,7 +80,8 @@ class DatabaseTest : public MainDialogTest {
     std::vector<orvanta::Entry> entries;
     for (int i = 0; i < count; ++i) {
       std::string n = std::to_string(i + 1);
-      entries.push_back(orvanta::MakeEntry("pw" + n, "user" + n, "https://site" + n + ".example", "note " + n));
+      entries.push_back(
+          orvanta::MakeEntry("pw" + n, "user" + n, "https://site" + n + ".example", "note " + n));
     }
     return entries;
   }

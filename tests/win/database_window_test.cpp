@@ -93,12 +93,10 @@ TEST_F(DatabaseTest, ShowsFourColumnsSixBitmapButtonsAndTheHint) {
   struct Expected {
     int id, bitmap, x, width;
   };
-  const Expected buttons[] = {{IDC_DB_ADD_ITEM, IDB_DB_ADD_ITEM, 15, 100},
-                              {IDC_DB_DELETE_ITEM, IDB_DB_DELETE_ITEM, 125, 100},
-                              {IDC_DB_SAVE_ALL, IDB_DB_SAVE_ALL, 235, 100},
-                              {IDC_DB_PRINT_ALL, IDB_DB_PRINT_ALL, 345, 100},
-                              {IDC_DB_DELETE_ALL, IDB_DB_DELETE_ALL, 455, 100},
-                              {IDC_DB_CLOSE, IDB_DB_CLOSE, 565, 90}};
+  const Expected buttons[] = {
+      {IDC_DB_ADD_ITEM, IDB_DB_ADD_ITEM, 15, 100},      {IDC_DB_DELETE_ITEM, IDB_DB_DELETE_ITEM, 125, 100},
+      {IDC_DB_SAVE_ALL, IDB_DB_SAVE_ALL, 235, 100},     {IDC_DB_PRINT_ALL, IDB_DB_PRINT_ALL, 345, 100},
+      {IDC_DB_DELETE_ALL, IDB_DB_DELETE_ALL, 455, 100}, {IDC_DB_CLOSE, IDB_DB_CLOSE, 565, 90}};
   for (const Expected& b : buttons) {
     HWND button = GetDlgItem(window, b.id);
     ASSERT_NE(button, nullptr) << "button " << b.id;
@@ -106,9 +104,10 @@ TEST_F(DatabaseTest, ShowsFourColumnsSixBitmapButtonsAndTheHint) {
     EXPECT_TRUE(GetWindowLongPtrA(button, GWL_STYLE) & BS_BITMAP) << b.id;
     auto image = reinterpret_cast<HBITMAP>(SendMessageA(button, BM_GETIMAGE, IMAGE_BITMAP, 0));
     ASSERT_NE(image, nullptr) << "button " << b.id << " has no bitmap";
-    auto expected = static_cast<HBITMAP>(LoadImageA(orvanta::App().module, MAKEINTRESOURCEA(b.bitmap), IMAGE_BITMAP,
-                                                    0, 0, LR_LOADMAP3DCOLORS));
-    EXPECT_EQ(BitmapBits(image), BitmapBits(expected)) << "button " << b.id << " does not show bitmap " << b.bitmap;
+    auto expected = static_cast<HBITMAP>(LoadImageA(orvanta::App().module, MAKEINTRESOURCEA(b.bitmap),
+                                                    IMAGE_BITMAP, 0, 0, LR_LOADMAP3DCOLORS));
+    EXPECT_EQ(BitmapBits(image), BitmapBits(expected))
+        << "button " << b.id << " does not show bitmap " << b.bitmap;
     DeleteObject(expected);
     RECT rc;
     GetWindowRect(button, &rc);
@@ -139,8 +138,8 @@ TEST_F(DatabaseTest, ShowsFourColumnsSixBitmapButtonsAndTheHint) {
 
 TEST_F(DatabaseTest, DoubleClickCopiesTheSelectedPasswordWithoutTrailingSpaces) {
   const std::string longest(255, 'q');
-  WriteDatabase({MakeEntry("alpha", "a", "b", "c"), MakeEntry("b e t a   ", "", "", ""), MakeEntry(longest, "", "", ""),
-                 MakeEntry("gamma", "login-g", "url-g", "comment-g")});
+  WriteDatabase({MakeEntry("alpha", "a", "b", "c"), MakeEntry("b e t a   ", "", "", ""),
+                 MakeEntry(longest, "", "", ""), MakeEntry("gamma", "login-g", "url-g", "comment-g")});
   ASSERT_NE(Open(), nullptr);
   ASSERT_EQ(RowCount(), 4);
   auto doubleClick = [] {
@@ -174,8 +173,10 @@ TEST_F(DatabaseTest, DoubleClickCopiesTheSelectedPasswordWithoutTrailingSpaces) 
   cell.top = 3;  // sub-item
   cell.left = LVIR_BOUNDS;
   ASSERT_TRUE(SendMessageA(List(), LVM_GETSUBITEMRECT, 3, reinterpret_cast<LPARAM>(&cell)));
-  SendMessageA(List(), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM((cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2));
-  PostMessageA(List(), WM_LBUTTONUP, 0, MAKELPARAM((cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2));
+  SendMessageA(List(), WM_LBUTTONDBLCLK, MK_LBUTTON,
+               MAKELPARAM((cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2));
+  PostMessageA(List(), WM_LBUTTONUP, 0,
+               MAKELPARAM((cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2));
   uitest::Pump(50);
   EXPECT_EQ(uitest::ClipboardText(), "gamma");
 }
@@ -259,7 +260,7 @@ TEST_F(DatabaseTest, ADamagedFileIsCopiedBeforeTheFirstSaveAndSaidOnce) {
   ASSERT_EQ(Messages().size(), 1u);
   const std::string copy = DatabasePath() + ".bak";
   EXPECT_NE(Messages()[0].find(copy), std::string::npos) << "the message does not name " << copy << ":\n"
-                                                          << Messages()[0];
+                                                         << Messages()[0];
   EXPECT_EQ(uitest::ReadFile(copy), damaged);
   EXPECT_EQ(uitest::ReadFile(DatabasePath()), FileBytes({entries[0], entries[1]}));
 
