@@ -5,9 +5,12 @@
 #include <commctrl.h>
 #include <richedit.h>
 
+#include <string>
+
 #include "app/app_state.h"
 #include "app/commands.h"
 #include "app/editor_commands.h"
+#include "app/output_view.h"
 #include "resources/resource.h"
 
 namespace orvanta {
@@ -20,13 +23,31 @@ void FocusOn(HWND target) {
   if (target) SetFocus(target);
 }
 
+// Rich edit under Wine takes over a minute to cut a 400 KB batch (measured:
+// 68 s for 9,999 passwords of 34 characters); above this size the text is
+// put on the clipboard directly and the control is replaced by an empty one.
+constexpr int kLargestCut = 32 * 1024;
+
 // "C&Iear" and the first step of an alignment: the whole text moves to the
-// clipboard and the editor is left empty.
-void SelectAllAndCut(HWND target) {
+// clipboard and the editor is left empty. Returns the editor that is now in
+// the target's place.
+HWND SelectAllAndCut(HWND target) {
+  if (!target) return nullptr;
   FocusOn(target);
   SendMessageA(target, EM_SETSEL, 0, -1);
   FocusOn(target);
-  SendMessageA(target, WM_CUT, 0, 0);
+  int length = GetWindowTextLengthA(target);
+  if (length <= kLargestCut) {
+    SendMessageA(target, WM_CUT, 0, 0);  // undoable, as a user's cut is
+    return target;
+  }
+  std::string text(static_cast<size_t>(length) + 1, '\0');
+  text.resize(static_cast<size_t>(GetWindowTextA(target, text.data(), length + 1)));
+  PutTextOnClipboard(target, text);
+  HWND fresh = ReplaceEditorText(target, "");
+  if (App().bigScreen.editor == target) App().bigScreen.editor = fresh;
+  FocusOn(fresh);
+  return fresh;
 }
 
 WORD ParagraphAlignmentOf(int command) {
@@ -67,8 +88,7 @@ void EditCommand(HWND, int id) {
 }
 
 void AlignmentCommand(HWND dialog, int id) {
-  HWND target = AlignmentTarget();
-  SelectAllAndCut(target);
+  HWND target = SelectAllAndCut(AlignmentTarget());
   PARAFORMAT& pf = App().editor.paraFormat;
   pf.cbSize = sizeof pf;
   pf.dwMask = PFM_ALIGNMENT;

@@ -4,6 +4,8 @@
 #include <windows.h>
 #include <richedit.h>
 
+#include <cstdio>
+
 #include "resources/resource.h"
 #include "support/main_dialog_fixture.h"
 
@@ -24,6 +26,13 @@ CHARRANGE Selection(HWND editor) {
   CHARRANGE range{-2, -2};
   SendMessageA(editor, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&range));
   return range;
+}
+
+WORD AlignmentOf(HWND editor) {
+  PARAFORMAT pf{};
+  pf.cbSize = sizeof pf;
+  SendMessageA(editor, EM_GETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&pf));
+  return pf.wAlignment;
 }
 
 void Type(HWND editor, const std::string& keys) {
@@ -171,4 +180,25 @@ TEST_F(EditCommandsTest, ToolbarPasteFollowsTheClipboard) {
   EXPECT_TRUE(uitest::IsToolbarButtonEnabled(toolbar(), IDM_PASTE));
   EmptyTheClipboard();
   EXPECT_TRUE(pasteMatchesTheClipboard());
+}
+
+TEST_F(MainDialogTest, ClearAndRightJustifyOfTheLargestBatchMoveItAllToTheClipboard) {
+  Click(IDC_QUANTITY_9999);
+  Click(IDC_LENGTH_34);
+  Generate();
+  const std::string batch = App().engine.output;
+  ASSERT_EQ(batch.size(), 9999u * 41u);
+  DWORD start = GetTickCount();
+  Command(IDM_CLEAR);
+  DWORD took = GetTickCount() - start;
+  EXPECT_EQ(OutputText(), "");
+  EXPECT_EQ(uitest::ClipboardText(), batch);
+  EXPECT_EQ(GetFocus(), output());
+  printf("Clear of %zu characters: %lu ms\n", batch.size(), static_cast<unsigned long>(took));
+  Generate();
+  Command(IDM_ALIGN_RIGHT);
+  EXPECT_EQ(OutputText(), "");
+  EXPECT_EQ(uitest::ClipboardText(), batch.size() == App().engine.output.size() ? App().engine.output : "?");
+  Generate();
+  EXPECT_EQ(AlignmentOf(output()), PFA_RIGHT);
 }
