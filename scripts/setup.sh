@@ -8,7 +8,7 @@ packages=(
   cmake ninja-build g++ clang libclang-rt-14-dev
   googletest libbenchmark-dev
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
-  wine wine64 xvfb xauth x11-utils imagemagick fonts-dejavu-core pwgen
+  wine wine64 xvfb xauth x11-utils imagemagick fonts-dejavu-core fonts-liberation pwgen
 )
 missing=()
 for p in "${packages[@]}"; do
