@@ -24,7 +24,7 @@ HWND AlignmentTarget();
 // marks and the toolbar's pressed alignment button to it.
 void RefreshAlignmentChecks(HWND dialog, HWND target);
 
-// Enables the toolbar's Undo, Cut, Copy and Paste by the rule of Part 1.3,
+// Enables the toolbar's Undo, Cut, Copy and Paste by the editor's state,
 // then refreshes the alignment checks. Called after every command, on a
 // selection change of the Output editor and on a clipboard change.
 void RefreshEditButtons(HWND dialog);

@@ -54,7 +54,7 @@ HWND MakePrintEditor(HWND dialog) {
 
 void SaveCommand(HWND dialog) {
   std::string path;
-  // The Save dialog has no owner (Part 1.3); the failure report has one.
+  // The Save dialog has no owner; the failure report has one.
   if (!AskSaveFileName(nullptr, kBatchSaveFilters, &path)) return;
   WriteFileOrReport(dialog, path, App().engine.output);
   FocusBigScreen();

@@ -25,7 +25,7 @@ void ReadSelectionFormat(HWND editor, CHARFORMATA& cf) {
   SendMessageA(editor, EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&cf));
 }
 
-// The LOGFONT the dialog starts from, as Part 1.3 step 3 says.
+// The LOGFONT the dialog starts from: the font at the editor's selection.
 void PresetLogFont(HWND dialog, const CHARFORMATA& cf, LOGFONTA& lf) {
   HDC screen = GetDC(dialog);
   int pixelsPerInch = GetDeviceCaps(screen, LOGPIXELSY);
