@@ -12,8 +12,6 @@ using orvanta::MakeEntry;
 
 namespace {
 
-std::string Trimmed(const std::string& cell) { return std::string(orvanta::TrimTrailingSpaces(cell)); }
-
 // Pixels of a bitmap, to tell which resource a button shows.
 std::string BitmapBits(HBITMAP bitmap) {
   BITMAP info{};
