@@ -8,7 +8,7 @@ packages=(
   cmake ninja-build g++ clang libclang-rt-14-dev
   googletest libbenchmark-dev
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
-  wine wine64 xvfb xauth x11-utils imagemagick fonts-dejavu-core fonts-liberation pwgen
+  wine wine64 fonts-wine xvfb xauth x11-utils imagemagick fonts-dejavu-core fonts-liberation pwgen
 )
 missing=()
 for p in "${packages[@]}"; do
@@ -19,4 +19,4 @@ echo "Installing: ${missing[*]}"
 sudo=""
 [ "$(id -u)" -eq 0 ] || sudo=sudo
 $sudo apt-get update
-DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y --no-install-recommends "${missing[@]}"
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y "${missing[@]}"
