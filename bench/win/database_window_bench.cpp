@@ -15,27 +15,13 @@
 #include "database/win/database_file.h"
 #include "database/win/database_window.h"
 #include "platform/safe_write.h"
+#include "bench_util.h"
 #include "resources/resource.h"
 
 namespace {
 
 constexpr int kEntries = 10000;
 std::string g_exportPath;
-
-double Seconds() {
-  LARGE_INTEGER frequency, counter;
-  QueryPerformanceFrequency(&frequency);
-  QueryPerformanceCounter(&counter);
-  return static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-void Pump() {
-  MSG msg;
-  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    TranslateMessage(&msg);
-    DispatchMessageA(&msg);
-  }
-}
 
 BOOL CALLBACK AnswerSaveDialog(HWND hwnd, LPARAM) {
   char name[16] = "";

@@ -10,24 +10,10 @@
 
 #include "app/app_state.h"
 #include "app/main_dialog.h"
+#include "bench_util.h"
 #include "resources/resource.h"
 
 namespace {
-
-double Seconds() {
-  LARGE_INTEGER frequency, counter;
-  QueryPerformanceFrequency(&frequency);
-  QueryPerformanceCounter(&counter);
-  return static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-void Pump() {
-  MSG msg;
-  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    TranslateMessage(&msg);
-    DispatchMessageA(&msg);
-  }
-}
 
 double TimeGenerate(HWND dialog) {
   double start = Seconds();

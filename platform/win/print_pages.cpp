@@ -1,5 +1,7 @@
 #include "platform/win/print_pages.h"
 
+#include "platform/win/char_format.h"
+
 #include <commdlg.h>
 
 #include <algorithm>
@@ -64,17 +66,10 @@ FormatStep RichEditStep(HWND editor) {
 
 namespace {
 
-HFONT MakeDeviceFont(HDC dc, const CHARFORMATA& cf) {
+HFONT MakeDeviceFont(HDC dc, CHARFORMATA cf) {
+  if (cf.yHeight <= 0) cf.yHeight = 200;  // no size known: 10 points
   LOGFONTA lf{};
-  lf.lfHeight = -MulDiv(cf.yHeight > 0 ? cf.yHeight : 200, GetDeviceCaps(dc, LOGPIXELSY), 1440);
-  lf.lfWeight = (cf.dwEffects & CFE_BOLD) ? FW_BOLD : FW_NORMAL;
-  lf.lfItalic = (cf.dwEffects & CFE_ITALIC) ? 1 : 0;
-  lf.lfUnderline = (cf.dwEffects & CFE_UNDERLINE) ? 1 : 0;
-  lf.lfStrikeOut = (cf.dwEffects & CFE_STRIKEOUT) ? 1 : 0;
-  lf.lfCharSet = cf.bCharSet;
-  lf.lfPitchAndFamily = cf.bPitchAndFamily;
-  size_t n = strnlen(cf.szFaceName, sizeof lf.lfFaceName - 1);
-  std::memcpy(lf.lfFaceName, cf.szFaceName, n);
+  LogFontFromCharFormat(cf, GetDeviceCaps(dc, LOGPIXELSY), lf);
   return CreateFontIndirectA(&lf);
 }
 

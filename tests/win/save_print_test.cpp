@@ -315,7 +315,9 @@ TEST(PrintPagesTest, LineByLineFallbackPrintsEveryLinePageAfterPage) {
   EXPECT_EQ(steps.back().second, static_cast<long>(text.size())) << "the whole text is printed";
   for (size_t i = 0; i < steps.size(); ++i) {
     EXPECT_GT(steps[i].second, steps[i].first) << "page " << i;
-    if (i > 0) EXPECT_EQ(steps[i].first, steps[i - 1].second);
+    if (i > 0) {
+      EXPECT_EQ(steps[i].first, steps[i - 1].second);
+    }
     // Every page ends after a whole line.
     EXPECT_EQ(text[steps[i].second - 1], '\n') << "page " << i;
   }
