@@ -13,13 +13,6 @@ using orvanta::App;
 
 namespace {
 
-WORD Alignment(HWND editor) {
-  PARAFORMAT pf{};
-  pf.cbSize = sizeof pf;
-  SendMessageA(editor, EM_GETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&pf));
-  return pf.wAlignment;
-}
-
 class BigScreenTargetsTest : public MainDialogTest {
 protected:
   HWND BigEditor() const { return App().bigScreen.editor; }
@@ -95,7 +88,7 @@ TEST_F(BigScreenTargetsTest, AlignmentCommandsFollowUseBigScreen) {
   EXPECT_EQ(BigText(), "")
       << "the window's editor is emptied into the clipboard";
   EXPECT_EQ(uitest::ClipboardText(), batch_);
-  EXPECT_EQ(Alignment(BigEditor()), PFA_RIGHT);
+  EXPECT_EQ(uitest::ParagraphAlignment(BigEditor()), PFA_RIGHT);
   EXPECT_EQ(OutputText(), "main text");
   EXPECT_TRUE(uitest::IsMenuChecked(dialog(), IDM_ALIGN_RIGHT));
 
@@ -105,9 +98,9 @@ TEST_F(BigScreenTargetsTest, AlignmentCommandsFollowUseBigScreen) {
   Command(IDM_ALIGN_LEFT);
   EXPECT_EQ(OutputText(), "");
   EXPECT_EQ(uitest::ClipboardText(), "main text");
-  EXPECT_EQ(Alignment(output()), PFA_LEFT);
+  EXPECT_EQ(uitest::ParagraphAlignment(output()), PFA_LEFT);
   EXPECT_EQ(BigText(), "kept");
-  EXPECT_EQ(Alignment(BigEditor()), PFA_RIGHT);
+  EXPECT_EQ(uitest::ParagraphAlignment(BigEditor()), PFA_RIGHT);
   EXPECT_TRUE(uitest::IsMenuChecked(dialog(), IDM_ALIGN_LEFT));
 }
 
@@ -119,5 +112,5 @@ TEST_F(BigScreenTargetsTest, AnAlignmentWithNoWindowIsStoredForTheNextOne) {
   EXPECT_TRUE(uitest::IsMenuChecked(dialog(), IDM_ALIGN_RIGHT));
   Generate();
   ASSERT_TRUE(App().BigScreenOpen());
-  EXPECT_EQ(Alignment(BigEditor()), PFA_RIGHT);
+  EXPECT_EQ(uitest::ParagraphAlignment(BigEditor()), PFA_RIGHT);
 }

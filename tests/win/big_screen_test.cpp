@@ -57,13 +57,6 @@ RECT ChildPlace(HWND child) {
   return rc;
 }
 
-WORD Alignment(HWND editor) {
-  PARAFORMAT pf{};
-  pf.cbSize = sizeof pf;
-  SendMessageA(editor, EM_GETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&pf));
-  return pf.wAlignment;
-}
-
 CHARFORMATA CharFormatAtStart(HWND editor) {
   SendMessageA(editor, EM_SETSEL, 0, 1);
   CHARFORMATA cf{};
@@ -148,7 +141,7 @@ TEST_F(BigScreenTest, FirstGenerateOpensTheWindowWithTheBatch) {
   EXPECT_EQ(Lines(BigText()).size(), 2u);
   EXPECT_EQ(OutputText(), "") << "the Output editor stays empty";
   EXPECT_EQ(SendMessageA(BigEditor(), EM_GETLIMITTEXT, 0, 0), 30);
-  EXPECT_EQ(Alignment(BigEditor()), PFA_CENTER) << "the start-up alignment";
+  EXPECT_EQ(uitest::ParagraphAlignment(BigEditor()), PFA_CENTER) << "the start-up alignment";
   // The large font: Arial, 32 pixels high (Wine's rich edit answers no
   // WM_GETFONT and gives the height of a font made with a positive height
   // as negative twips).
@@ -169,7 +162,7 @@ TEST_F(BigScreenTest, ANewWindowTakesTheCurrentAlignmentAndChosenFont) {
     App().output.alignment = code;  // as the alignment command leaves it
     Generate();
     ASSERT_TRUE(App().BigScreenOpen());
-    EXPECT_EQ(Alignment(BigEditor()), alignment) << "code " << code;
+    EXPECT_EQ(uitest::ParagraphAlignment(BigEditor()), alignment) << "code " << code;
     ClickBig(IDC_BIG_CLOSE);
   }
 

@@ -28,13 +28,6 @@ CHARRANGE Selection(HWND editor) {
   return range;
 }
 
-WORD AlignmentOf(HWND editor) {
-  PARAFORMAT pf{};
-  pf.cbSize = sizeof pf;
-  SendMessageA(editor, EM_GETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&pf));
-  return pf.wAlignment;
-}
-
 void Type(HWND editor, const std::string& keys) {
   for (char c : keys) SendMessageA(editor, WM_CHAR, static_cast<WPARAM>(c), 1);
 }
@@ -200,5 +193,5 @@ TEST_F(MainDialogTest, ClearAndRightJustifyOfTheLargestBatchMoveItAllToTheClipbo
   EXPECT_EQ(OutputText(), "");
   EXPECT_EQ(uitest::ClipboardText(), batch.size() == App().engine.output.size() ? App().engine.output : "?");
   Generate();
-  EXPECT_EQ(AlignmentOf(output()), PFA_RIGHT);
+  EXPECT_EQ(uitest::ParagraphAlignment(output()), PFA_RIGHT);
 }

@@ -1,6 +1,7 @@
 #include "support/ui.h"
 
 #include <commctrl.h>
+#include <richedit.h>
 
 #include <cstdio>
 
@@ -19,6 +20,13 @@ std::string Text(HWND window) {
 }
 
 bool IsChecked(HWND parent, int id) { return IsDlgButtonChecked(parent, id) == BST_CHECKED; }
+
+WORD ParagraphAlignment(HWND editor) {
+  PARAFORMAT pf{};
+  pf.cbSize = sizeof pf;
+  SendMessageA(editor, EM_GETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&pf));
+  return pf.wAlignment;
+}
 
 bool IsMenuChecked(HWND window, int command) {
   return (GetMenuState(GetMenu(window), command, MF_BYCOMMAND) & MF_CHECKED) != 0;

@@ -18,6 +18,8 @@ void Command(HWND window, int id);
 // The whole text of a window (any length).
 std::string Text(HWND window);
 bool IsChecked(HWND parent, int id);
+// The paragraph alignment (PFA_LEFT, PFA_CENTER, PFA_RIGHT) a rich edit control reports.
+WORD ParagraphAlignment(HWND editor);
 bool IsMenuChecked(HWND window, int command);
 bool IsToolbarButtonChecked(HWND toolbar, int command);
 bool IsToolbarButtonEnabled(HWND toolbar, int command);
