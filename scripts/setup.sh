@@ -1,14 +1,17 @@
 #!/usr/bin/env bash
 # Installs what building and testing Orvanta needs on Debian 12: compilers
 # (host, clang with its sanitizer and fuzzer runtimes, MinGW-w64 for 32- and
-# 64-bit Windows), GoogleTest and Google Benchmark, Wine with a virtual X
-# display, ImageMagick for screenshots, pwgen for the speed comparison.
+# 64-bit Windows), GoogleTest and Google Benchmark, the 32- and 64-bit Wine
+# with a virtual X display, ImageMagick for screenshots, Ghostscript to read
+# printed pages back, zip for the release packages, pwgen for the speed
+# comparison.
 set -euo pipefail
 packages=(
   cmake ninja-build g++ clang libclang-rt-14-dev
   googletest libbenchmark-dev
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
-  wine wine64 fonts-wine xvfb xauth x11-utils imagemagick fonts-dejavu-core fonts-liberation pwgen
+  wine wine64 wine32:i386 fonts-wine xvfb xauth x11-utils imagemagick fonts-dejavu-core fonts-liberation pwgen
+  ghostscript zip unzip
 )
 missing=()
 for p in "${packages[@]}"; do
@@ -18,5 +21,7 @@ done
 echo "Installing: ${missing[*]}"
 sudo=""
 [ "$(id -u)" -eq 0 ] || sudo=sudo
+# The 32-bit Wine runs the 32-bit program, the one users get.
+dpkg --print-foreign-architectures | grep -qx i386 || $sudo dpkg --add-architecture i386
 $sudo apt-get update
 DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y "${missing[@]}"
