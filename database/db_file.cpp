@@ -24,13 +24,13 @@ std::string_view StoredPart(const std::string& cell) {
 
 }  // namespace
 
-// The original loop, step by step: for each field find the next "^"; stop
+// The load rules, step by step: for each field find the next "^"; stop
 // when there is none, when it is the text's last byte, or when the field
-// before it is empty. The Entry being read at a stop is dropped. Unlike the
-// original there is no reading buffer to overflow, and a field longer than
-// 255 characters is cut to 255 (and counted) instead of overrunning the
-// field buffer; 255 rather than 256 so that a save keeps exactly what was
-// loaded.
+// before it is empty. The Entry being read at a stop is dropped. The whole
+// file is read at once, since a fixed reading buffer would drop the Entries
+// past its end, and a field longer than 255 characters is cut to 255 (and
+// counted) rather than overrunning a field; 255 rather than 256 so that a
+// save keeps exactly what was loaded.
 ParsedDatabase ParseDatabase(std::string_view file_bytes) {
   ParsedDatabase result;
   const std::string_view text = file_bytes.substr(0, file_bytes.find('\0'));

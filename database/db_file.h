@@ -2,7 +2,7 @@
 // characters of its cell text and ended by "^", and one final "^". N Entries
 // take N x 1024 + 1 bytes. There is no header, count or line end.
 //
-// Reading follows the original rules exactly but has no capacity limit;
+// Reading follows the load rules below with no limit on the file's size;
 // what it could not read is reported, never silently dropped.
 #pragma once
 

@@ -41,7 +41,7 @@ TEST(DatabaseText, FieldOver49CharactersIsCutAt49) {
 }
 
 TEST(DatabaseText, ManyEntriesKeepTheLineLayout) {
-  // More than the 12 Entries the original text buffer held.
+  // Far more than a fixed text buffer of a few Entries would hold.
   std::vector<Entry> entries;
   for (int i = 0; i < 1000; ++i) entries.push_back(MakeEntry("pw" + std::to_string(i), "", "u", "c"));
   const std::string text = BuildDatabaseText(entries);
