@@ -7,6 +7,7 @@
 #include "app/app_state.h"
 #include "app/commands.h"
 #include "app/editor_commands.h"
+#include "app/output_view.h"
 #include "resources/resource.h"
 
 namespace orvanta {
@@ -94,6 +95,9 @@ BOOL OnInitDialog(HWND dialog) {
   // selection (EN_SELCHANGE; a fresh editor copies the event mask) and the
   // clipboard (WM_CLIPBOARDUPDATE).
   HWND output = app.OutputEditor();
+  // The template makes it with WS_VSCROLL, which rich edit has already taken
+  // off while the editor is empty; the fresh editors of each batch need it.
+  KeepEditorStyle(output, static_cast<DWORD>(GetWindowLongPtrA(output, GWL_STYLE)) | WS_VSCROLL);
   SendMessageA(output, EM_SETEVENTMASK, 0, SendMessageA(output, EM_GETEVENTMASK, 0, 0) | ENM_SELCHANGE);
   AddClipboardFormatListener(dialog);
   RefreshEditButtons(dialog);

@@ -20,34 +20,62 @@ void ApplyAlignment(HWND editor, int alignmentCode) {
 
 namespace {
 
-// A copy of `old`: same parent, ID, place, styles, font, paragraph
-// alignment and the character format its text starts with.
-HWND CloneEditor(HWND old, int alignmentCode) {
+// The style an editor was made with. Rich edit drops WS_VSCROLL from a
+// control's style while its text fits, so a copy made from the current
+// style would never scroll again.
+constexpr char kMadeStyleProperty[] = "OrvantaEditorStyle";
+
+DWORD MadeStyleOf(HWND editor) {
+  if (HANDLE kept = GetPropA(editor, kMadeStyleProperty)) return static_cast<DWORD>(reinterpret_cast<UINT_PTR>(kept));
+  return static_cast<DWORD>(GetWindowLongPtrA(editor, GWL_STYLE));
+}
+
+// A text this long never fits an editor; its scroll bar is there from the
+// start, so rich edit lays the text out once instead of again when the bar
+// appears.
+constexpr size_t kAlwaysScrolls = 32 * 1024;
+
+// The character format a fresh copy of `old` starts with: that of the old
+// text's start or, when the old control is empty, the one it was given.
+void ReadStartFormat(HWND old, CHARFORMATA& cf) {
+  cf.cbSize = sizeof cf;
+  if (GetWindowTextLengthA(old) == 0) {
+    SendMessageA(old, EM_GETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&cf));
+    return;
+  }
+  SendMessageA(old, EM_SETSEL, 0, 0);
+  SendMessageA(old, EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&cf));
+}
+
+// A copy of `old`, still empty: same parent, ID, place, style it was made
+// with, font, limit, events, paragraph alignment and starting character format.
+HWND CloneEditor(HWND old, int alignmentCode, size_t textSize) {
   HWND parent = GetParent(old);
   RECT rc;
   GetWindowRect(old, &rc);
   MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rc), 2);
-  LONG_PTR style = GetWindowLongPtrA(old, GWL_STYLE);
+  const DWORD madeStyle = MadeStyleOf(old);
+  DWORD style = madeStyle;
+  if ((style & WS_VSCROLL) && textSize > kAlwaysScrolls) style |= ES_DISABLENOSCROLL;
   LONG_PTR exStyle = GetWindowLongPtrA(old, GWL_EXSTYLE);
   char className[32] = "";
   GetClassNameA(old, className, sizeof className);
-  // Created visible, behind the old control: under Wine a rich edit control
-  // that is hidden while it takes a large text lays it out several times slower.
-  HWND fresh = CreateWindowExA(static_cast<DWORD>(exStyle), className, "", static_cast<DWORD>(style),
-                               rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top, parent,
+  // Created visible: under Wine a rich edit control that is hidden while it
+  // takes a large text lays it out several times slower.
+  HWND fresh = CreateWindowExA(static_cast<DWORD>(exStyle), className, "", style, rc.left, rc.top,
+                               rc.right - rc.left, rc.bottom - rc.top, parent,
                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(GetDlgCtrlID(old))),
-                               App().module, nullptr);
+                               reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(old, GWLP_HINSTANCE)), nullptr);
   if (!fresh) return nullptr;
+  KeepEditorStyle(fresh, madeStyle);
   SendMessageA(fresh, WM_SETFONT, SendMessageA(old, WM_GETFONT, 0, 0), FALSE);
   SendMessageA(fresh, EM_EXLIMITTEXT, 0, SendMessageA(old, EM_GETLIMITTEXT, 0, 0));
   SendMessageA(fresh, EM_SETEVENTMASK, 0, SendMessageA(old, EM_GETEVENTMASK, 0, 0));
 
   CHARFORMATA cf{};
+  ReadStartFormat(old, cf);
   cf.cbSize = sizeof cf;
-  SendMessageA(old, EM_SETSEL, 0, 0);
-  SendMessageA(old, EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&cf));
-  cf.cbSize = sizeof cf;
-  SendMessageA(fresh, EM_SETCHARFORMAT, 0, reinterpret_cast<LPARAM>(&cf));
+  SendMessageA(fresh, EM_SETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&cf));
 
   if (alignmentCode) {
     ApplyAlignment(fresh, alignmentCode);
@@ -65,7 +93,22 @@ HWND CloneEditor(HWND old, int alignmentCode) {
   return fresh;
 }
 
+// The old control goes before the fresh one takes its text: what rich edit
+// freed with it is reused, and a large text is laid out in one window only.
+void RetireEditor(HWND old, HWND fresh) {
+  const bool hadFocus = GetFocus() == old;
+  ShowWindow(old, SW_HIDE);
+  SetWindowLongPtrA(old, GWLP_ID, 0);
+  if (hadFocus) SetFocus(fresh);
+  RemovePropA(old, kMadeStyleProperty);
+  DestroyWindow(old);
+}
+
 }  // namespace
+
+void KeepEditorStyle(HWND editor, DWORD style) {
+  SetPropA(editor, kMadeStyleProperty, reinterpret_cast<HANDLE>(static_cast<UINT_PTR>(style)));
+}
 
 HWND SetOutputEditorText(std::string_view text, int alignmentCode) {
   return ReplaceEditorText(App().OutputEditor(), text, alignmentCode);
@@ -73,19 +116,15 @@ HWND SetOutputEditorText(std::string_view text, int alignmentCode) {
 
 HWND ReplaceEditorText(HWND old, std::string_view text, int alignmentCode) {
   if (!old) return nullptr;
-  HWND fresh = CloneEditor(old, alignmentCode);
   std::string copy(text);
+  HWND fresh = CloneEditor(old, alignmentCode, text.size());
   if (!fresh) {
     if (alignmentCode) ApplyAlignment(old, alignmentCode);
     SetWindowTextA(old, copy.c_str());
     return old;
   }
+  RetireEditor(old, fresh);
   SetWindowTextA(fresh, copy.c_str());
-  bool hadFocus = GetFocus() == old;
-  ShowWindow(old, SW_HIDE);
-  SetWindowLongPtrA(old, GWLP_ID, 0);
-  if (hadFocus) SetFocus(fresh);
-  DestroyWindow(old);
   return fresh;
 }
 

@@ -14,8 +14,8 @@ namespace orvanta {
 class WinSortLists final : public SortLists {
  public:
   void Insert(std::string_view password) override;
-  void Clear() { passwords_.clear(); }
-  size_t size() const { return passwords_.size(); }
+  void Clear();
+  size_t size() const { return starts_.size(); }
 
   // The passwords in list order, each followed by the line end; empty when
   // the lists are empty.
@@ -24,7 +24,14 @@ class WinSortLists final : public SortLists {
 
  private:
   std::string Ordered(bool ascending) const;
-  std::vector<std::wstring> passwords_;  // in insertion order
+  std::wstring_view Password(size_t i) const;
+  // Every password, wide, back to back in insertion order, and where each
+  // one starts. Two growing blocks instead of one per password: thousands of
+  // small blocks that live between batches would split the heap that the
+  // rich edit controls take their memory from, and under Wine every later
+  // large batch then pays for walking the fragments.
+  std::wstring characters_;
+  std::vector<size_t> starts_;
 };
 
 }  // namespace orvanta

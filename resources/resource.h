@@ -32,9 +32,12 @@
 #define IDC_CASE_NO 118
 #define IDC_LENGTH_34 119
 #define IDC_LENGTH_4 120  // 120..137: "4".."20", then "30"
+#define IDC_LENGTH_5 121
 #define IDC_LENGTH_30 137
 #define IDC_GROUP_QUANTITY 138
 #define IDC_QUANTITY_2 139  // 139..160: "2", "3", "30" .. "9999"
+#define IDC_QUANTITY_3 140
+#define IDC_QUANTITY_30 141
 #define IDC_QUANTITY_9999 160
 #define IDC_AUTO_COPY 180
 #define IDC_USE_BIG_SCREEN 181

@@ -1,12 +1,15 @@
-// Times the real Generate command in the real main dialog with the largest
-// batch (9,999 passwords of 34 characters), twice in a row, with Auto copy
-// off and on. For comparison it also times the plain way of showing the same
-// text: empty the rich edit control, set the text, select all and WM_COPY.
+// Times a user's session in one real main dialog: largest batches (9,999
+// passwords of 34 characters) alternating with small ones and following
+// each other, both methods and both modes, Auto copy off then on, and
+// both sort commands on a largest batch. Every step's time is printed,
+// then the worst. What one step leaves behind is what the next one meets,
+// so a slow-down that builds up over a session shows here.
 #include <windows.h>
 #include <commctrl.h>
 
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "app/app_state.h"
 #include "app/main_dialog.h"
@@ -15,9 +18,32 @@
 
 namespace {
 
-double TimeGenerate(HWND dialog) {
+struct Step {
+  const char* what;
+  std::vector<int> clicks;  // option controls clicked before the timed command
+  int command;              // IDC_GENERATE, IDM_SORT_ASCENDING or IDM_SORT_DESCENDING
+};
+
+// The length and quantity buttons of a largest and of a small batch, then
+// any further option controls.
+std::vector<int> Largest(std::initializer_list<int> more = {}) {
+  std::vector<int> ids{IDC_LENGTH_34, IDC_QUANTITY_9999};
+  ids.insert(ids.end(), more);
+  return ids;
+}
+std::vector<int> Small(std::initializer_list<int> more = {}) {
+  std::vector<int> ids{IDC_LENGTH_4, IDC_QUANTITY_2};
+  ids.insert(ids.end(), more);
+  return ids;
+}
+
+double TimeStep(HWND dialog, const Step& step) {
+  for (int id : step.clicks) SendMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0);
   double start = Seconds();
-  SendMessageA(GetDlgItem(dialog, IDC_GENERATE), BM_CLICK, 0, 0);
+  if (step.command == IDC_GENERATE)
+    SendMessageA(GetDlgItem(dialog, IDC_GENERATE), BM_CLICK, 0, 0);
+  else
+    SendMessageA(dialog, WM_COMMAND, static_cast<WPARAM>(step.command), 0);
   Pump();  // include the repaint the user waits for
   return Seconds() - start;
 }
@@ -30,33 +56,52 @@ int main() {
   orvanta::App().module = GetModuleHandleA(nullptr);
   HWND dialog = CreateDialogParamA(orvanta::App().module, "IDD_DIALOG1", nullptr, orvanta::MainDialogProc, 0);
   Pump();
-  SendMessageA(GetDlgItem(dialog, IDC_LENGTH_34), BM_CLICK, 0, 0);
-  SendMessageA(GetDlgItem(dialog, IDC_QUANTITY_9999), BM_CLICK, 0, 0);
 
-  printf("Generate, 9999 x 34 (%zu characters), in the real main dialog:\n", size_t{9999} * 41);
-  printf("  auto copy off: first %.3f s, second %.3f s\n", TimeGenerate(dialog), TimeGenerate(dialog));
-  SendMessageA(GetDlgItem(dialog, IDC_AUTO_COPY), BM_CLICK, 0, 0);
-  double first = TimeGenerate(dialog);
-  double second = TimeGenerate(dialog);
-  printf("  auto copy on:  first %.3f s, second %.3f s\n", first, second);
+  const std::vector<Step> session = {
+      {"largest, bit shift, simple", Largest(), IDC_GENERATE},
+      {"largest again", {}, IDC_GENERATE},
+      {"small", Small(), IDC_GENERATE},
+      {"largest after a small one", Largest(), IDC_GENERATE},
+      {"small, linear congruential", Small({IDC_METHOD_LCG}), IDC_GENERATE},
+      {"largest, linear congruential", Largest(), IDC_GENERATE},
+      {"largest, advanced mode", {IDC_MODE_ADVANCED}, IDC_GENERATE},
+      {"Sort ascending of the largest", {}, IDM_SORT_ASCENDING},
+      {"Sort descending of the largest", {}, IDM_SORT_DESCENDING},
+      {"largest after the sorts", {}, IDC_GENERATE},
+      {"small, advanced", Small(), IDC_GENERATE},
+      {"small again", {}, IDC_GENERATE},
+      {"largest after two small ones", Largest(), IDC_GENERATE},
+      {"largest, bit shift, advanced", {IDC_METHOD_BITSHIFT}, IDC_GENERATE},
+      {"largest, auto copy on", {IDC_AUTO_COPY}, IDC_GENERATE},
+      {"small, auto copy", Small(), IDC_GENERATE},
+      {"largest after a small one, auto copy", Largest(), IDC_GENERATE},
+      {"largest again, auto copy", {}, IDC_GENERATE},
+      {"largest, simple, auto copy", {IDC_MODE_SIMPLE}, IDC_GENERATE},
+      {"Sort ascending, auto copy", {}, IDM_SORT_ASCENDING},
+      {"small, auto copy", Small(), IDC_GENERATE},
+      {"small, all keys, case", {IDC_KEYS_ALL, IDC_CASE_YES}, IDC_GENERATE},
+      {"largest, all keys, case", Largest(), IDC_GENERATE},
+      {"Sort descending, auto copy", {}, IDM_SORT_DESCENDING},
+      {"small, linear congruential", Small({IDC_METHOD_LCG}), IDC_GENERATE},
+      {"largest, linear congruential, auto copy", Largest(), IDC_GENERATE},
+      {"largest again, auto copy", {}, IDC_GENERATE},
+  };
 
-  fflush(stdout);
-  if (GetEnvironmentVariableA("ORVANTA_BENCH_PLAIN", nullptr, 0) == 0) return 0;
-  // The plain way, on the same control and text, for comparison.
-  HWND editor = orvanta::App().OutputEditor();
-  std::string batch = orvanta::App().engine.output;
-  double start = Seconds();
-  SetWindowTextA(editor, "");
-  double emptied = Seconds();
-  SetWindowTextA(editor, batch.c_str());
-  double filled = Seconds();
-  SendMessageA(editor, EM_SETSEL, 0, -1);
-  SendMessageA(editor, WM_COPY, 0, 0);
-  Pump();
-  double copied = Seconds();
-  printf("Plain rich edit update of the same text: empty %.3f s, set %.3f s, select all + WM_COPY %.3f s, "
-         "total %.3f s\n",
-         emptied - start, filled - emptied, copied - filled, copied - start);
+  printf("A session in the real main dialog (largest batch: 9999 x 34, %zu characters):\n", size_t{9999} * 41);
+  double worst = 0;
+  const char* worstStep = "";
+  double total = 0;
+  for (size_t i = 0; i < session.size(); ++i) {
+    double seconds = TimeStep(dialog, session[i]);
+    printf("  %2zu  %-42s %7.3f s\n", i + 1, session[i].what, seconds);
+    fflush(stdout);
+    total += seconds;
+    if (seconds > worst) {
+      worst = seconds;
+      worstStep = session[i].what;
+    }
+  }
+  printf("worst step: %.3f s (%s); whole session %.3f s\n", worst, worstStep, total);
   DestroyWindow(dialog);
   return 0;
 }

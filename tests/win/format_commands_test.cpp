@@ -7,6 +7,7 @@
 #include <cstdio>
 
 #include "resources/resource.h"
+#include "support/font_dialog.h"
 #include "support/main_dialog_fixture.h"
 
 using orvanta::App;
@@ -93,51 +94,6 @@ TEST_F(MainDialogTest, AlignmentWithUseBigScreenButNoWindowStillMovesTheChecks) 
   EXPECT_EQ(App().output.alignment, 5);
 }
 
-namespace {
-
-// Sets a combo box of the Font dialog to the item with `text` and tells the
-// dialog, as a click in its list would.
-void ChooseInCombo(HWND dialog, int id, const char* text) {
-  HWND combo = GetDlgItem(dialog, id);
-  LRESULT index = SendMessageA(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text));
-  if (index == CB_ERR) {
-    ADD_FAILURE() << "the Font dialog's list " << id << " has no \"" << text << "\"";
-    return;
-  }
-  SendMessageA(combo, CB_SETCURSEL, index, 0);
-  SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
-}
-
-void ChooseColour(HWND dialog, COLORREF colour) {
-  HWND combo = GetDlgItem(dialog, 0x473);
-  LRESULT count = SendMessageA(combo, CB_GETCOUNT, 0, 0);
-  for (LRESULT i = 0; i < count; ++i) {
-    if (static_cast<COLORREF>(SendMessageA(combo, CB_GETITEMDATA, i, 0)) == colour) {
-      SendMessageA(combo, CB_SETCURSEL, i, 0);
-      SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(0x473, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
-      return;
-    }
-  }
-  ADD_FAILURE() << "no colour " << std::hex << colour << " in the Font dialog";
-}
-
-void Tick(HWND dialog, int id) {
-  HWND box = GetDlgItem(dialog, id);
-  SendMessageA(box, BM_SETCHECK, BST_CHECKED, 0);
-  SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(box));
-}
-
-std::string ComboText(HWND dialog, int id) {
-  HWND combo = GetDlgItem(dialog, id);
-  LRESULT index = SendMessageA(combo, CB_GETCURSEL, 0, 0);
-  if (index == CB_ERR) return "(none) " + uitest::Text(combo);
-  char text[256] = "";
-  SendMessageA(combo, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text));
-  return text;
-}
-
-}  // namespace
-
 TEST_F(MainDialogTest, FontDialogStartsFromTheSelectionAndAppliesTheChoice) {
   App().tickCount = FixedTick;
   Generate();
@@ -156,13 +112,13 @@ TEST_F(MainDialogTest, FontDialogStartsFromTheSelectionAndAppliesTheChoice) {
   std::string presetFace, presetSize;
   answers_.Queue(uitest::Inspect(
       [&](HWND fontDialog) {
-        presetFace = ComboText(fontDialog, 0x470);
-        ChooseInCombo(fontDialog, 0x470, "Liberation Mono");
-        ChooseInCombo(fontDialog, 0x471, "Bold Italic");
-        ChooseInCombo(fontDialog, 0x472, "16");
-        Tick(fontDialog, 0x410);  // strike-out
-        Tick(fontDialog, 0x411);  // underline
-        ChooseColour(fontDialog, RGB(255, 0, 0));
+        presetFace = uitest::ComboText(fontDialog, uitest::kFontFace);
+        uitest::ChooseInCombo(fontDialog, uitest::kFontFace, "Liberation Mono");
+        uitest::ChooseInCombo(fontDialog, uitest::kFontStyle, "Bold Italic");
+        uitest::ChooseInCombo(fontDialog, uitest::kFontSize, "16");
+        uitest::Tick(fontDialog, uitest::kFontStrikeOut);
+        uitest::Tick(fontDialog, uitest::kFontUnderline);
+        uitest::ChooseColour(fontDialog, RGB(255, 0, 0));
       },
       uitest::PressButton(IDOK)));
   Command(IDM_FONT);
