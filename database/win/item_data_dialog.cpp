@@ -39,8 +39,8 @@ void OnOk(HWND dialog) {
     if (!ContainsFieldSeparator(texts[i])) continue;
     ShowInformation(owner,
                     std::string("The ") + kFieldNames[i] +
-                        " contains \"^\", which the database file uses between its fields. Please type it "
-                        "without \"^\".");
+                        " field contains \"^\", which the database file uses between its fields. Please type "
+                        "it without \"^\".");
     SetFocus(GetDlgItem(dialog, kEdits[i]));
     return;
   }

@@ -125,8 +125,8 @@ TEST_F(DatabaseTest, AFieldSeparatorIsRefusedAndTheDialogKeepsWhatWasTyped) {
   Press(IDC_DB_ADD_ITEM);
 
   ASSERT_EQ(Messages().size(), 4u);
-  EXPECT_NE(Messages()[0].find("Password"), std::string::npos) << Messages()[0];
-  EXPECT_NE(Messages()[3].find("Comments"), std::string::npos) << Messages()[3];
+  EXPECT_EQ(Messages()[0].rfind("The Password field contains", 0), 0u) << Messages()[0];
+  EXPECT_EQ(Messages()[3].rfind("The Comments field contains", 0), 0u) << Messages()[3];
   EXPECT_NE(Messages()[0].find("\"^\""), std::string::npos) << Messages()[0];
   EXPECT_EQ(keptTexts, (std::vector<std::string>{typed[0], typed[1], typed[2], typed[3]}));
   EXPECT_EQ(Rows(), std::vector<Entry>{MakeEntry("pass", "login", "url", "comments")});
