@@ -33,5 +33,9 @@ void RunCustomSeedDialog();
 void OpenDatabaseWindow();
 // Destroys the Password database window if it is open, which saves its Entries.
 void CloseDatabaseWindow();
+// The same at the user's exit: when the Entries cannot be saved, asks
+// whether to end anyway. False when the user keeps the program, and the
+// window stays open with its Entries.
+bool CloseDatabaseWindowAtExit();
 
 }  // namespace orvanta

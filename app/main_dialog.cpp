@@ -8,6 +8,7 @@
 #include "app/commands.h"
 #include "app/editor_commands.h"
 #include "app/output_view.h"
+#include "database/win/database_file.h"
 #include "resources/resource.h"
 
 namespace orvanta {
@@ -97,6 +98,7 @@ BOOL OnInitDialog(HWND dialog) {
   HWND output = app.OutputEditor();
   // The template makes it with WS_VSCROLL, which rich edit has already taken
   // off while the editor is empty; the fresh editors of each batch need it.
+  FixDatabaseFolder();
   KeepEditorStyle(output, static_cast<DWORD>(GetWindowLongPtrA(output, GWL_STYLE)) | WS_VSCROLL);
   SendMessageA(output, EM_SETEVENTMASK, 0, SendMessageA(output, EM_GETEVENTMASK, 0, 0) | ENM_SELCHANGE);
   AddClipboardFormatListener(dialog);
@@ -107,8 +109,7 @@ BOOL OnInitDialog(HWND dialog) {
 void EndMainDialog(HWND dialog) {
   // The database's Entries are saved when its window goes; do it before the
   // process ends rather than lose them.
-  CloseDatabaseWindow();
-  EndDialog(dialog, 0);
+  if (CloseDatabaseWindowAtExit()) EndDialog(dialog, 0);
 }
 
 void OnCommand(HWND dialog, WPARAM wParam) {
@@ -175,7 +176,7 @@ INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
     case WM_CLOSE: EndMainDialog(dialog); return 0;
     case WM_DESTROY:
       RemoveClipboardFormatListener(dialog);
-      EndMainDialog(dialog);
+      CloseDatabaseWindow();
       App().main.dialog = nullptr;
       return 0;
     default: return 0;

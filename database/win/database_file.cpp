@@ -24,53 +24,81 @@ std::string FullPathOf(std::string_view name) {
   return length > 0 && length < sizeof full ? std::string(full, length) : relative;
 }
 
+std::string& FixedPath() {
+  static std::string path;
+  return path;
+}
+
+std::string Quoted(const std::string& path) { return "\"" + path + "\""; }
+
+// Shown, or handed to the caller who asked for it.
+void Report(const std::string& text, std::string* failure) {
+  if (failure)
+    *failure = text;
+  else
+    ShowFailure(Owner(), text);
+}
+
 // Why the file must be copied before it is replaced or deleted, or "" when
 // the window showed all of it and nobody else changed it.
 std::string ReasonToKeepCopy() {
   const DatabaseWindow& db = Database();
-  const std::string quoted = "\"" + db.filePath + "\"";
   if (db.unreadPart)
-    return "Part of " + quoted +
-           " could not be read when the database window opened (the file is damaged, cannot be read, or has "
-           "a "
+    return "Part of " + Quoted(db.filePath) +
+           " could not be read when the database window opened (the file is damaged, cannot be read, or has a "
            "field longer than 255 characters).";
-  if (ReadFileStamp(db.filePath) != db.fileStamp)
-    return quoted + " was changed by another program while the database window was open.";
-  return "";
+  const FileStamp now = ReadFileStamp(db.filePath);
+  if (now == db.fileStamp) return "";
+  if (!now.exists && GetFileAttributesA(db.filePath.c_str()) != INVALID_FILE_ATTRIBUTES)
+    return Quoted(db.filePath) + " cannot be read just now (another program may be holding it open).";
+  return Quoted(db.filePath) + " was changed by another program while the database window was open.";
 }
 
 // Keeps a copy of the file before it is replaced or deleted when it holds
-// something the window never showed, and says so once, naming the copy.
-// False when a copy was needed and could not be made.
-bool KeepCopyIfNeeded(const char* action) {
+// something the window never showed, and names the copy once. False when a
+// copy was needed and could not be made.
+bool KeepCopyIfNeeded(const char* action, std::string* failure) {
   DatabaseWindow& db = Database();
   const std::string reason = ReasonToKeepCopy();
   if (reason.empty()) return true;
   std::string copy, error;
   if (!BackupDatabaseFile(db.filePath, &copy, &error)) {
-    ShowFailure(Owner(), reason + "\n\nA copy of it could not be kept (" + error + "), so it was not " +
-                             action + ". The file is unchanged.");
+    Report(reason + "\n\nA copy of it could not be kept (" + error + "), so it was not " + action +
+               ". The file is unchanged.",
+           failure);
     return false;
   }
+  // The user heard of an unread part as the window opened; what is new now
+  // is only the copy's name.
+  const bool toldAtOpen = db.unreadPart;
   // From now on the copy holds what was there; nothing more to keep.
   db.unreadPart = false;
   db.fileStamp = ReadFileStamp(db.filePath);
-  if (!copy.empty())
-    ShowInformation(Owner(), reason + "\n\nBefore it is " + action +
-                                 ", a copy of it as it was is kept as\n\"" + copy + "\".");
+  if (copy.empty()) return true;
+  const std::string kept = "a copy of it as it was is kept as\n" + Quoted(copy) + ".";
+  if (toldAtOpen)
+    ShowInformation(Owner(), "Before " + Quoted(db.filePath) + " is " + action + ", " + kept);
+  else
+    ShowInformation(Owner(), reason + "\n\nBefore it is " + action + ", " + kept);
   return true;
 }
 
 }  // namespace
 
+void FixDatabaseFolder() { FixedPath() = FullPathOf(kDatabaseFileName); }
+
+const std::string& DatabaseFilePath() {
+  if (FixedPath().empty()) FixDatabaseFolder();
+  return FixedPath();
+}
+
 void LoadDatabase() {
   DatabaseWindow& db = Database();
-  // The file is saved back where it was loaded from, even if the current
-  // folder changes meanwhile (the Save dialog may change it).
-  db.filePath = FullPathOf(kDatabaseFileName);
+  db.filePath = DatabaseFilePath();
   const LoadedDatabase loaded = LoadDatabaseFile(db.filePath);
   db.fileStamp = loaded.stamp;
   db.unreadPart = loaded.status == LoadStatus::kUnreadable || !loaded.report.clean();
+  db.emptiedByUser = false;
   if (loaded.entries.empty()) return;
   // A visible list view repaints after every row: thousands of rows would
   // take minutes under Wine.
@@ -81,32 +109,44 @@ void LoadDatabase() {
   InvalidateRect(db.list, nullptr, TRUE);
 }
 
-bool SaveDatabase() {
+std::string UnreadPartNotice() {
+  const DatabaseWindow& db = Database();
+  if (!db.unreadPart) return "";
+  return "Part of " + Quoted(db.filePath) +
+         " could not be read (the file is damaged, cannot be read, or has a field longer than 255 "
+         "characters). The database window shows the Entries that could be read.\n\nBefore the file is "
+         "replaced, a copy of it as it is now will be kept.";
+}
+
+bool SaveDatabase(std::string* failure) {
   DatabaseWindow& db = Database();
   const std::vector<Entry> entries = ListEntries();
-  if (entries.empty()) return true;  // an empty list is never written
-  if (!KeepCopyIfNeeded("replaced")) return false;
+  if (entries.empty()) return !db.emptiedByUser || DeleteDatabaseFile(failure);
+  if (!KeepCopyIfNeeded("replaced", failure)) return false;
   std::string error;
   if (SaveDatabaseFile(db.filePath, entries, &error) == WriteStatus::kOk) {
     db.fileStamp = ReadFileStamp(db.filePath);
     return true;
   }
-  ShowFailure(Owner(), "The database could not be saved to \"" + db.filePath + "\".\n\n" + error +
-                           "\n\nThe file keeps its earlier content." +
-                           (db.open ? " The Entries stay in the database window." : ""));
+  Report("The database could not be saved to " + Quoted(db.filePath) + ".\n\n" + error +
+             "\n\nThe file keeps its earlier content." +
+             (db.open ? " The Entries stay in the database window." : ""),
+         failure);
   return false;
 }
 
-void DeleteDatabaseFile() {
+bool DeleteDatabaseFile(std::string* failure) {
   DatabaseWindow& db = Database();
-  if (!KeepCopyIfNeeded("deleted")) return;
+  if (!KeepCopyIfNeeded("deleted", failure)) return false;
   if (!DeleteFileA(db.filePath.c_str()) && GetLastError() != ERROR_FILE_NOT_FOUND) {
-    ShowFailure(Owner(), "\"" + db.filePath + "\" could not be deleted.");
+    Report(Quoted(db.filePath) + " could not be deleted.", failure);
     db.fileStamp = ReadFileStamp(db.filePath);
-    return;
+    return false;
   }
   db.fileStamp = FileStamp{};
   db.unreadPart = false;
+  db.emptiedByUser = false;
+  return true;
 }
 
 }  // namespace orvanta

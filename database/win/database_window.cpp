@@ -23,6 +23,8 @@ DatabaseWindow& Database() {
 namespace {
 
 constexpr char kClassName[] = "generic";
+// Posted at creation: the notice of an unread part comes once the window shows.
+constexpr UINT kShowUnreadPartNotice = WM_APP + 1;
 
 struct ColumnSpec {
   const char* header;
@@ -119,6 +121,28 @@ void OnCreate(HWND window) {
 
   db.open = true;
   LoadDatabase();
+  if (db.unreadPart) PostMessageA(window, kShowUnreadPartNotice, 0, 0);
+}
+
+int SelectedRow() {
+  return static_cast<int>(
+      SendMessageA(Database().list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+}
+
+// The row under a double-click, selected. The list has no full-row
+// selection, so a first click on a Login, URL or Comments cell has cleared
+// the selection by the time the double-click arrives.
+int SelectRowAt(POINT point) {
+  HWND list = Database().list;
+  LVHITTESTINFO hit{};
+  hit.pt = point;
+  const int row = static_cast<int>(SendMessageA(list, LVM_SUBITEMHITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
+  if (row < 0 || !(hit.flags & LVHT_ONITEM)) return -1;
+  LVITEMA state{};
+  state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+  state.state = LVIS_SELECTED | LVIS_FOCUSED;
+  SendMessageA(list, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&state));
+  return row;
 }
 
 // A double-click anywhere on a row copies that row's Password.
@@ -126,8 +150,8 @@ void CopyPassword(const NMHDR& header) {
   DatabaseWindow& db = Database();
   SendMessageA(db.clipboardEdit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(""));
   if (header.hwndFrom != db.list || header.code != static_cast<UINT>(NM_DBLCLK)) return;
-  const int row =
-      static_cast<int>(SendMessageA(db.list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+  int row = SelectedRow();
+  if (row < 0) row = SelectRowAt(reinterpret_cast<const NMITEMACTIVATE&>(header).ptAction);
   if (row < 0) return;
   char cell[kFieldWidth + 1] = "";
   LVITEMA item{};
@@ -146,13 +170,13 @@ void CopyPassword(const NMHDR& header) {
 
 void DeleteItem() {
   DatabaseWindow& db = Database();
-  const int row =
-      static_cast<int>(SendMessageA(db.list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+  const int row = SelectedRow();
   if (row < 0) {
     ShowInformation(db.window, "You must to select Item.");
     return;
   }
   SendMessageA(db.list, LVM_DELETEITEM, row, 0);
+  if (SendMessageA(db.list, LVM_GETITEMCOUNT, 0, 0) == 0) db.emptiedByUser = true;
 }
 
 void DeleteAll() {
@@ -162,14 +186,18 @@ void DeleteAll() {
   SaveDatabase();  // the empty list writes nothing
 }
 
-void CloseWindow() {
+// The window goes without saving again on its way out.
+void DestroySaved() {
   DatabaseWindow& db = Database();
-  // Saved before the window goes, so that a failed save can leave the
-  // Entries on screen instead of losing them.
-  if (!SaveDatabase()) return;
   db.savedOnClose = true;
   db.open = false;
   DestroyWindow(db.window);
+}
+
+void CloseWindow() {
+  // Saved before the window goes, so that a failed save can leave the
+  // Entries on screen instead of losing them.
+  if (SaveDatabase()) DestroySaved();
 }
 
 void OnCommand(WPARAM wParam) {
@@ -223,8 +251,13 @@ LRESULT CALLBACK DatabaseWindowProc(HWND window, UINT message, WPARAM wParam, LP
       SetBkColor(reinterpret_cast<HDC>(wParam), GetSysColor(COLOR_BTNFACE));
       return reinterpret_cast<LRESULT>(GetStockObject(LTGRAY_BRUSH));
     case WM_NOTIFY:
+      // TRUE: no LVN_DELETEITEM for each of thousands of rows.
+      if (reinterpret_cast<const NMHDR*>(lParam)->code == LVN_DELETEALLITEMS) return TRUE;
       CopyPassword(*reinterpret_cast<const NMHDR*>(lParam));
       break;
+    case kShowUnreadPartNotice:
+      ShowInformation(window, UnreadPartNotice());
+      return 0;
     case WM_COMMAND:
       OnCommand(wParam);
       return 0;
@@ -260,6 +293,17 @@ void OpenDatabaseWindow() {
 void CloseDatabaseWindow() {
   DatabaseWindow& db = Database();
   if (db.window && IsWindow(db.window)) DestroyWindow(db.window);
+}
+
+bool CloseDatabaseWindowAtExit() {
+  DatabaseWindow& db = Database();
+  if (!db.open) return true;
+  std::string failure;
+  if (!SaveDatabase(&failure) &&
+      !AskYesNo(db.window, failure + "\n\nThe database could not be saved. End Orvanta anyway? Its Entries will be lost."))
+    return false;
+  DestroySaved();
+  return true;
 }
 
 bool AppendEntry(const Entry& entry) {

@@ -29,6 +29,7 @@ struct DatabaseWindow {
   FileStamp fileStamp;        // the file as last read or written by this window
   bool unreadPart = false;    // the file holds something the list does not show
   bool savedOnClose = false;  // Close saved already; destruction has nothing to write
+  bool emptiedByUser = false; // Delete Item took the last row: the file is to go
 };
 
 DatabaseWindow& Database();

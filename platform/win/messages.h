@@ -13,5 +13,7 @@ inline constexpr char kCaption[] = "Orvanta";
 void ShowInformation(HWND owner, const std::string& text);
 // A failure the user must know about (a file not written, not printed).
 void ShowFailure(HWND owner, const std::string& text);
+// A question whose safe answer is No (the default button); true for Yes.
+bool AskYesNo(HWND owner, const std::string& text);
 
 }  // namespace orvanta

@@ -63,6 +63,23 @@ class DatabaseTest : public MainDialogTest {
                  reinterpret_cast<LPARAM>(&state));
   }
 
+  // The middle of a cell, in the list's client coordinates.
+  static POINT CellCentre(int row, int column) {
+    RECT cell{};
+    cell.top = column;
+    cell.left = LVIR_BOUNDS;
+    SendMessageA(List(), LVM_GETSUBITEMRECT, row, reinterpret_cast<LPARAM>(&cell));
+    if (column == 0) cell.right = cell.left + 20;  // the bounds of sub-item 0 span the whole row
+    return {(cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2};
+  }
+  // A user's double-click at `point` of the list, both clicks and releases.
+  static void DoubleClickList(POINT point) {
+    const LPARAM at = MAKELPARAM(point.x, point.y);
+    for (UINT message : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP})
+      PostMessageA(List(), message, message == WM_LBUTTONUP ? 0 : MK_LBUTTON, at);
+    uitest::Pump(50);
+  }
+
   std::string DatabasePath() const { return folder() + "mypsw.txt"; }
   // Writes "mypsw.txt" as the program writes it.
   void WriteDatabase(const std::vector<orvanta::Entry>& entries) {

@@ -9,6 +9,9 @@
 using orvanta::CellText;
 using orvanta::Entry;
 using orvanta::MakeEntry;
+using orvanta::kColumnComments;
+using orvanta::kColumnLogin;
+using orvanta::kColumnUrl;
 
 namespace {
 
@@ -141,8 +144,11 @@ TEST_F(DatabaseTest, DoubleClickCopiesTheSelectedPasswordWithoutTrailingSpaces) 
   ASSERT_NE(Open(), nullptr);
   ASSERT_EQ(RowCount(), 4);
   auto doubleClick = [] {
-    NMHDR header{List(), 0, static_cast<UINT>(NM_DBLCLK)};
-    SendMessageA(Window(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&header));
+    NMITEMACTIVATE activate{};
+    activate.hdr = {List(), 0, static_cast<UINT>(NM_DBLCLK)};
+    activate.iItem = -1;
+    activate.ptAction = {-1, -1};
+    SendMessageA(Window(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&activate));
   };
 
   Select(1);
@@ -164,19 +170,22 @@ TEST_F(DatabaseTest, DoubleClickCopiesTheSelectedPasswordWithoutTrailingSpaces) 
   SendMessageA(Window(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&click));
   EXPECT_EQ(uitest::ClipboardText(), "kept");
 
-  // The list's own double-click, on the Comments cell of the selected row:
-  // its Password is copied whichever column was hit.
-  Select(3);
-  RECT cell{};
-  cell.top = 3;  // sub-item
-  cell.left = LVIR_BOUNDS;
-  ASSERT_TRUE(SendMessageA(List(), LVM_GETSUBITEMRECT, 3, reinterpret_cast<LPARAM>(&cell)));
-  SendMessageA(List(), WM_LBUTTONDBLCLK, MK_LBUTTON,
-               MAKELPARAM((cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2));
-  PostMessageA(List(), WM_LBUTTONUP, 0,
-               MAKELPARAM((cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2));
-  uitest::Pump(50);
+  // A user's double-click on the Comments, Login or URL cell of a row
+  // that is not selected: its Password is copied whichever column was hit,
+  // and the row is selected. Empty space below the rows copies nothing.
+  Select(-1);
+  DoubleClickList(CellCentre(3, kColumnComments));
   EXPECT_EQ(uitest::ClipboardText(), "gamma");
+  DoubleClickList(CellCentre(0, kColumnLogin));
+  EXPECT_EQ(uitest::ClipboardText(), "alpha");
+  EXPECT_EQ(SendMessageA(List(), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED), 0);
+  DoubleClickList(CellCentre(1, kColumnUrl));
+  EXPECT_EQ(uitest::ClipboardText(), "b e t a");
+  uitest::SetClipboardText("kept");
+  POINT below = CellCentre(3, kColumnLogin);
+  below.y += 60;
+  DoubleClickList(below);
+  EXPECT_EQ(uitest::ClipboardText(), "kept");
 }
 
 TEST_F(DatabaseTest, DeleteItemNeedsASelectedRowAndChangesTheFileOnlyWhenClosed) {
@@ -245,27 +254,33 @@ TEST_F(DatabaseTest, CloseAndReopenShowsTheSameEntriesInTheSameOrder) {
   EXPECT_FALSE(uitest::FileExists(DatabasePath() + ".bak")) << "a copy was kept of a clean file";
 }
 
-TEST_F(DatabaseTest, ADamagedFileIsCopiedBeforeTheFirstSaveAndSaidOnce) {
+TEST_F(DatabaseTest, ADamagedFileIsExplainedAsTheWindowOpensAndCopiedBeforeTheFirstSave) {
   const std::vector<Entry> entries = SampleEntries(3);
   std::string damaged = FileBytes(entries);
   damaged.pop_back();  // no final "^": the last Entry cannot be read
   uitest::WriteFile(DatabasePath(), damaged);
 
+  answers_.Queue(uitest::PressButton(IDOK));
   ASSERT_NE(Open(), nullptr);
+  ASSERT_EQ(Messages().size(), 1u) << "nothing said as the window opened";
+  for (const char* said : {"mypsw.txt", "could not be read", "a copy of it"})
+    EXPECT_NE(Messages()[0].find(said), std::string::npos) << said << " missing from:\n" << Messages()[0];
   EXPECT_EQ(Rows(), (std::vector<Entry>{entries[0], entries[1]}));
+
   answers_.Queue(uitest::PressButton(IDOK));
   Press(IDC_DB_CLOSE);
-  ASSERT_EQ(Messages().size(), 1u);
+  ASSERT_EQ(Messages().size(), 2u);
   const std::string copy = DatabasePath() + ".bak";
-  EXPECT_NE(Messages()[0].find(copy), std::string::npos) << "the message does not name " << copy << ":\n"
-                                                         << Messages()[0];
+  EXPECT_NE(Messages()[1].find(copy), std::string::npos) << "the message does not name " << copy << ":\n"
+                                                         << Messages()[1];
+  EXPECT_EQ(Messages()[1].find("could not be read"), std::string::npos) << "said twice:\n" << Messages()[1];
   EXPECT_EQ(uitest::ReadFile(copy), damaged);
   EXPECT_EQ(uitest::ReadFile(DatabasePath()), FileBytes({entries[0], entries[1]}));
 
-  // The file is whole now: no second copy, no second message.
+  // The file is whole now: no second copy, no further message.
   ASSERT_NE(Open(), nullptr);
   Press(IDC_DB_CLOSE);
-  EXPECT_EQ(Messages().size(), 1u);
+  EXPECT_EQ(Messages().size(), 2u);
   EXPECT_FALSE(uitest::FileExists(folder() + "mypsw-1.txt.bak"));
 }
 
@@ -316,6 +331,7 @@ TEST_F(DatabaseTest, AnUnreadableFileIsNeverReplacedWithoutACopy) {
   uitest::WriteFile(DatabasePath(), original);
   FileLock lock(DatabasePath());
   ASSERT_TRUE(lock.held());
+  answers_.Queue(uitest::PressButton(IDOK));  // what could not be read, said at once
   ASSERT_NE(Open(), nullptr);
   EXPECT_EQ(RowCount(), 0);
 
@@ -327,15 +343,15 @@ TEST_F(DatabaseTest, AnUnreadableFileIsNeverReplacedWithoutACopy) {
   answers_.Queue(uitest::PressButton(IDOK));
   Press(IDC_DB_CLOSE);
   EXPECT_NE(Window(), nullptr);
-  ASSERT_EQ(Messages().size(), 1u);
+  ASSERT_EQ(Messages().size(), 2u);
 
   lock.Release();
   EXPECT_EQ(uitest::ReadFile(DatabasePath()), original);
   answers_.Queue(uitest::PressButton(IDOK));
   Press(IDC_DB_CLOSE);
   EXPECT_EQ(Window(), nullptr);
-  ASSERT_EQ(Messages().size(), 2u);
-  EXPECT_NE(Messages()[1].find("mypsw.txt.bak"), std::string::npos) << Messages()[1];
+  ASSERT_EQ(Messages().size(), 3u);
+  EXPECT_NE(Messages()[2].find("mypsw.txt.bak"), std::string::npos) << Messages()[2];
   EXPECT_EQ(uitest::ReadFile(DatabasePath() + ".bak"), original);
   EXPECT_EQ(uitest::ReadFile(DatabasePath()), FileBytes({MakeEntry("new", "", "", "")}));
 }
