@@ -1,6 +1,15 @@
 # Windows test binaries run through wine-run.sh: one Wine prefix and one
 # virtual X display per build folder, set up on first use.
-if(CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64" AND CMAKE_HOST_SYSTEM_NAME STREQUAL "Linux")
+# i686 programs run with the 32-bit loader in a 32-bit prefix, x86_64 ones
+# with wine64.
+if(CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
+  set(ORVANTA_WINE_LOADER wine64)
+  set(ORVANTA_WINE_ARCH win64)
+elseif(CMAKE_SYSTEM_PROCESSOR STREQUAL "i686")
+  set(ORVANTA_WINE_LOADER wine)
+  set(ORVANTA_WINE_ARCH win32)
+endif()
+if(ORVANTA_WINE_LOADER AND CMAKE_HOST_SYSTEM_NAME STREQUAL "Linux")
   configure_file(${CMAKE_CURRENT_LIST_DIR}/wine-run.sh.in ${CMAKE_BINARY_DIR}/wine-run.sh @ONLY
                  FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE
                                   WORLD_READ WORLD_EXECUTE)

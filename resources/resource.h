@@ -2,8 +2,8 @@
 // Shared by orvanta.rc and the C++ code, so a number lives in one place.
 #pragma once
 
-// Icon and bitmaps
-#define IDI_ICON1 1
+// Bitmaps. The icon, like the dialogs and the menu, is a named resource
+// ("IDI_ICON1"), so it has no number here.
 #define IDB_TOOLBAR 199
 #define IDB_DATABASE_BUTTON 1008
 #define IDB_DB_PRINT_ALL 1002

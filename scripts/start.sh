@@ -1,16 +1,21 @@
 #!/usr/bin/env bash
-# Sets up the machine, builds Orvanta for Windows and starts it under Wine.
+# Sets up the machine, builds the 32-bit Orvanta (the program users get) and
+# starts it under 32-bit Wine, in a Wine prefix of its own.
 # With a display, the program opens there. Without one, it runs in a virtual
 # display, a screenshot of its main window is saved, and the script says where.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
-cmake --preset win64 >/dev/null
-cmake --build --preset win64 --target orvanta orvanta_help
-exe="$PWD/build/win64/bin/orvanta.exe"
+cmake --preset win32 >/dev/null
+cmake --build --preset win32 --target orvanta orvanta_help
+exe="$PWD/build/win32/bin/orvanta.exe"
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-wine=/usr/lib/wine/wine64
-[ -x "$wine" ] || wine=$(command -v wine64 || command -v wine)
+# Never the user's default prefix: stopping Wine below stops only this one.
+export WINEPREFIX="${ORVANTA_WINEPREFIX:-$PWD/build/start-wine}" WINEARCH=win32
+wine=/usr/lib/wine/wine
+[ -x "$wine" ] || wine=$(command -v wine)
+wineserver=/usr/lib/wine/wineserver64
+[ -x "$wineserver" ] || wineserver=$(command -v wineserver)
 # The database file "mypsw.txt" lives in the folder the program starts in.
 data="${ORVANTA_DATA:-$HOME/Orvanta}"
 mkdir -p "$data"
@@ -32,5 +37,5 @@ for _ in $(seq 1 60); do
 done
 sleep 2
 import -window root "$shot"
-"${wine%64}server64" -k 2>/dev/null || wineserver -k 2>/dev/null || true
+"$wineserver" -k 2>/dev/null || true
 echo "Orvanta started; a screenshot of its main window is at $shot"

@@ -9,18 +9,24 @@ using orvanta::MakeEntry;
 
 namespace {
 
+std::function<void(HWND)>& PendingStep() {
+  static std::function<void(HWND)> pending;
+  return pending;
+}
+
+void CALLBACK RunPendingStep(HWND hwnd, UINT, UINT_PTR id, DWORD) {
+  for (HWND box : uitest::ThreadWindows("#32770", true))
+    if (uitest::Text(box) == "Orvanta") return;  // the message box is still up
+  KillTimer(hwnd, id);
+  auto step = std::move(PendingStep());
+  if (step) step(hwnd);
+}
+
 // Runs `step` on `dialog` from inside its own modal loop once no message box
 // is open any more: for checks after a message box the dialog showed.
 void WhenBackIn(HWND dialog, std::function<void(HWND)> step) {
-  static std::function<void(HWND)> pending;
-  pending = std::move(step);
-  SetTimer(dialog, 77, 30, [](HWND hwnd, UINT, UINT_PTR id, DWORD) {
-    for (HWND box : uitest::ThreadWindows("#32770", true))
-      if (uitest::Text(box) == "Orvanta") return;  // the message box is still up
-    KillTimer(hwnd, id);
-    auto step = std::move(pending);
-    if (step) step(hwnd);
-  });
+  PendingStep() = std::move(step);
+  SetTimer(dialog, 77, 30, RunPendingStep);
 }
 
 uitest::Answer TypeEntry(const std::string& password, const std::string& login, const std::string& url,

@@ -277,6 +277,11 @@ TEST_F(MainDialogTest, ToolbarTooltipsNameTheirCommands) {
   EXPECT_EQ(SendMessageA(toolbar(), TB_BUTTONCOUNT, 0, 0), 19);
 }
 
+TEST_F(MainDialogTest, TheIconIsTheResourceNamedIdiIcon1) {
+  EXPECT_NE(FindResourceA(GetModuleHandleA(nullptr), "IDI_ICON1", RT_GROUP_ICON), nullptr);
+  EXPECT_EQ(FindResourceA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1), RT_GROUP_ICON), nullptr);
+}
+
 TEST_F(MainDialogTest, ExitEndsTheDialog) {
   Command(IDM_EXIT);
   EXPECT_FALSE(IsWindowVisible(dialog()));
