@@ -1,13 +1,27 @@
 #!/usr/bin/env bash
-# Builds the release programs: dist/win32/ (the 32-bit program) and
-# dist/win64/, each with orvanta.exe and its help file orv.hlp.
+# Makes the release packages dist/orvanta-<version>-win32.zip (the program
+# users get) and dist/orvanta-<version>-win64.zip, each holding orvanta.exe
+# without symbols, orv.hlp and README.txt, and dist/SHA256SUMS.
+# The version is the project's (CMakeLists.txt).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/setup.sh
+[ "${1:-}" = "--no-setup" ] || scripts/setup.sh
+rm -rf dist
+mkdir -p dist
 for preset in win32 win64; do
   cmake --preset "$preset" >/dev/null
   cmake --build --preset "$preset" --target orvanta orvanta_help
-  mkdir -p "dist/$preset"
-  cp "build/$preset/bin/orvanta.exe" "build/$preset/bin/orv.hlp" "dist/$preset/"
+  version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "build/$preset/CMakeCache.txt")
+  triple=$([ "$preset" = win32 ] && echo i686-w64-mingw32 || echo x86_64-w64-mingw32)
+  name="orvanta-$version-$preset"
+  stage="build/$preset/package/$name"
+  rm -rf "$stage"
+  mkdir -p "$stage"
+  "$triple-strip" -o "$stage/orvanta.exe" "build/$preset/bin/orvanta.exe"
+  cp "build/$preset/bin/orv.hlp" "$stage/"
+  sed -e "s/@VERSION@/$version/" -e "s/@BUILD@/$([ "$preset" = win32 ] && echo 32-bit || echo 64-bit)/" \
+      packaging/README.txt | sed 's/$/\r/' >"$stage/README.txt"
+  (cd "build/$preset/package" && zip -q -X -r "$OLDPWD/dist/$name.zip" "$name")
 done
-ls -l dist/win32 dist/win64
+(cd dist && sha256sum ./*.zip | sed 's| \./| |' >SHA256SUMS)
+ls -l dist

@@ -2,7 +2,8 @@
 # Sets up the machine, builds every preset and runs every test: the portable
 # suite natively and under AddressSanitizer/UBSan (with a bounded fuzz run),
 # then the Windows program's own tests under Wine, on the 32-bit build (the
-# one users get) and on the 64-bit build.
+# one users get) and on the 64-bit build; last, the release packages, each
+# unpacked and its program started.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
@@ -17,4 +18,6 @@ for preset in native native-sanitize win32 win64; do
   echo "== test $preset"
   ctest --preset "$preset" || status=1
 done
+echo "== release packages"
+scripts/check-release.sh || status=1
 exit $status
