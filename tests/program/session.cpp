@@ -1,0 +1,296 @@
+// One user's session with the real orvanta.exe, started as its own process
+// in an empty folder and driven from outside by window messages: only
+// captions, control and command IDs, texts, the clipboard and files.
+//   orvanta_session PROGRAM.exe FOLDER          the whole session
+//   orvanta_session --start-only PROGRAM.exe FOLDER   start, then File > Exit
+// Prints each step and its time; exit code 0 when every check held.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "resources/resource.h"
+
+namespace {
+
+DWORD g_process = 0;
+int g_failures = 0;
+
+void Check(bool ok, const char* what) {
+  if (ok) return;
+  ++g_failures;
+  fprintf(stderr, "  FAILED: %s\n", what);
+}
+
+struct Search {
+  const char* className;
+  const char* caption;
+  HWND found;
+};
+
+BOOL CALLBACK FindTopLevel(HWND hwnd, LPARAM lParam) {
+  Search& search = *reinterpret_cast<Search*>(lParam);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(hwnd, &owner);
+  char name[64] = "", caption[64] = "";
+  GetClassNameA(hwnd, name, sizeof name);
+  GetWindowTextA(hwnd, caption, sizeof caption);
+  if (owner != g_process || !IsWindowVisible(hwnd) || lstrcmpA(caption, search.caption) != 0) return TRUE;
+  if (search.className && lstrcmpA(name, search.className) != 0) return TRUE;
+  search.found = hwnd;
+  return FALSE;
+}
+
+// The program's visible top-level window of that caption, waited for.
+HWND WaitForWindow(const char* className, const char* caption, DWORD timeout = 20000) {
+  const DWORD start = GetTickCount();
+  do {
+    Search search{className, caption, nullptr};
+    EnumWindows(FindTopLevel, reinterpret_cast<LPARAM>(&search));
+    if (search.found) return search.found;
+    Sleep(20);
+  } while (GetTickCount() - start < timeout);
+  fprintf(stderr, "  no window \"%s\"\n", caption);
+  return nullptr;
+}
+
+void WaitUntilGone(HWND window) {
+  for (int i = 0; i < 1000 && IsWindow(window) && IsWindowVisible(window); ++i) Sleep(20);
+}
+
+// WM_GETTEXT is marshalled across processes, also for edit and rich edit controls.
+std::string TextOf(HWND window) {
+  const LRESULT length = SendMessageA(window, WM_GETTEXTLENGTH, 0, 0);
+  std::string text(static_cast<size_t>(length) + 1, '\0');
+  text.resize(static_cast<size_t>(SendMessageA(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()))));
+  return text;
+}
+
+// The passwords of a batch text, without the spaces that follow each.
+std::vector<std::string> Passwords(const std::string& text) {
+  std::vector<std::string> lines;
+  size_t start = 0;
+  while (start < text.size()) {
+    size_t end = text.find_first_of("\r\n", start);
+    if (end == std::string::npos) end = text.size();
+    std::string line = text.substr(start, end - start);
+    line.erase(line.find_last_not_of(' ') + 1);
+    if (!line.empty()) lines.push_back(line);
+    start = text.find_first_not_of("\r\n", end);
+    if (start == std::string::npos) break;
+  }
+  return lines;
+}
+
+std::string ClipboardText() {
+  std::string text;
+  if (!OpenClipboard(nullptr)) return text;
+  if (HANDLE data = GetClipboardData(CF_TEXT)) {
+    text = static_cast<const char*>(GlobalLock(data));
+    GlobalUnlock(data);
+  }
+  CloseClipboard();
+  return text;
+}
+
+std::string FileText(const std::string& path) {
+  std::string data;
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return data;
+  char buffer[65536];
+  DWORD got = 0;
+  while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got) data.append(buffer, got);
+  CloseHandle(file);
+  return data;
+}
+
+void Step(const char* what, const std::function<void()>& action) {
+  const DWORD start = GetTickCount();
+  action();
+  printf("  %-52s %6.3f s\n", what, (GetTickCount() - start) / 1000.0);
+  fflush(stdout);
+}
+
+class Session {
+ public:
+  explicit Session(HWND main) : main_(main) {}
+
+  HWND Output() const { return GetDlgItem(main_, IDC_OUTPUT); }
+  void Click(int id) { SendMessageA(GetDlgItem(main_, id), BM_CLICK, 0, 0); }
+  bool Checked(int id) const { return SendMessageA(GetDlgItem(main_, id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
+  void Batch(int lengthId, int quantityId) {
+    Click(lengthId);
+    Click(quantityId);
+    Click(IDC_GENERATE);
+  }
+  void ExpectBatch(size_t count, size_t length, const char* what) {
+    const std::vector<std::string> passwords = Passwords(TextOf(Output()));
+    Check(passwords.size() == count, what);
+    Check(std::all_of(passwords.begin(), passwords.end(), [length](const std::string& p) { return p.size() == length; }),
+          what);
+  }
+  // Chooses a command that opens a modal dialog: posted, so that this
+  // driver is free to answer the dialog.
+  void Choose(int command) { PostMessageA(main_, WM_COMMAND, command, 0); }
+  HWND main() const { return main_; }
+
+ private:
+  HWND main_;
+};
+
+void SaveDialogAnswer(HWND dialog, const std::string& path) {
+  HWND edit = nullptr;
+  if (HWND combo = GetDlgItem(dialog, 0x47C)) {
+    edit = FindWindowExA(combo, nullptr, "Edit", nullptr);
+    if (!edit) edit = combo;
+  }
+  if (!edit) edit = GetDlgItem(dialog, 0x480);
+  SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+  PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+  WaitUntilGone(dialog);
+}
+
+void RunSession(Session& s, const std::string& folder) {
+  Step("start-up state", [&] {
+    for (int id : {IDC_MODE_SIMPLE, IDC_KEYS_ALNUM, IDC_LENGTH_4, IDC_CASE_NO, IDC_QUANTITY_2, IDC_METHOD_BITSHIFT})
+      Check(s.Checked(id), "a start-up option is not checked");
+    Check(TextOf(s.Output()).empty(), "the Output editor is not empty at start");
+  });
+  Step("Generate 2 x 4", [&] { s.Click(IDC_GENERATE); });
+  s.ExpectBatch(2, 4, "2 x 4");
+  Step("Generate 9999 x 34", [&] { s.Batch(IDC_LENGTH_34, IDC_QUANTITY_9999); });
+  s.ExpectBatch(9999, 34, "9999 x 34");
+  Step("Generate 2 x 4 after the largest", [&] { s.Batch(IDC_LENGTH_4, IDC_QUANTITY_2); });
+  s.ExpectBatch(2, 4, "2 x 4 after the largest");
+  Step("Auto copy, Generate 9999 x 34", [&] {
+    s.Click(IDC_AUTO_COPY);
+    s.Batch(IDC_LENGTH_34, IDC_QUANTITY_9999);
+  });
+  const std::string largest = TextOf(s.Output());
+  Check(Passwords(largest).size() == 9999, "the largest batch with Auto copy");
+  Check(Passwords(ClipboardText()) == Passwords(largest), "the clipboard does not hold the shown batch");
+  Step("Sort ascending", [&] { SendMessageA(s.main(), WM_COMMAND, IDM_SORT_ASCENDING, 0); });
+  std::vector<std::string> sorted = Passwords(TextOf(s.Output()));
+  std::vector<std::string> before = Passwords(largest);
+  Check(std::is_sorted(sorted.begin(), sorted.end(),
+                       [](const std::string& a, const std::string& b) { return lstrcmpA(a.c_str(), b.c_str()) < 0; }),
+        "Sort ascending is not in order");
+  std::sort(sorted.begin(), sorted.end());
+  std::sort(before.begin(), before.end());
+  Check(sorted == before, "Sort ascending changed the passwords");
+  Step("Sort descending", [&] { SendMessageA(s.main(), WM_COMMAND, IDM_SORT_DESCENDING, 0); });
+  const std::vector<std::string> descending = Passwords(TextOf(s.Output()));
+  Check(descending.size() == 9999 && lstrcmpA(descending.front().c_str(), descending.back().c_str()) >= 0,
+        "Sort descending is not in order");
+
+  s.Click(IDC_AUTO_COPY);
+  const std::string batchFile = folder + "batch.txt";
+  Step("Generate 2 x 4, File > Save through the Save dialog", [&] {
+    s.Batch(IDC_LENGTH_4, IDC_QUANTITY_2);
+    s.Choose(IDM_SAVE);
+    if (HWND dialog = WaitForWindow("#32770", "Save File As")) SaveDialogAnswer(dialog, batchFile);
+  });
+  Check(Passwords(FileText(batchFile)) == Passwords(TextOf(s.Output())), "the saved file does not hold the batch");
+
+  Step("Seed > Custom: the nine digits, OK, Generate 2 x 4", [&] {
+    s.Choose(IDM_SEED_CUSTOM);
+    HWND seed = WaitForWindow("#32770", "Custom Seed");
+    if (!seed) return;
+    std::string digits;
+    for (int id = IDC_SEED_DIGIT_FIRST; id <= IDC_SEED_DIGIT_LAST; ++id) digits += TextOf(GetDlgItem(seed, id));
+    Check(digits == "862753941", "the Custom Seed dialog does not start from 8 6 2 7 5 3 9 4 1");
+    PostMessageA(GetDlgItem(seed, IDC_SEED_OK), BM_CLICK, 0, 0);
+    if (HWND told = WaitForWindow("#32770", "New Seed")) {
+      Check(TextOf(GetDlgItem(told, 0xFFFF)) == "862753941", "\"New Seed\" does not say the seed");
+      PostMessageA(told, WM_COMMAND, IDOK, 0);
+      WaitUntilGone(told);
+    }
+    WaitUntilGone(seed);
+    s.Click(IDC_GENERATE);
+  });
+  s.ExpectBatch(2, 4, "2 x 4 with a custom seed");
+
+  Step("Big screen: Generate 2 x 4 into it, then CLOSE", [&] {
+    s.Click(IDC_USE_BIG_SCREEN);
+    s.Click(IDC_GENERATE);
+    HWND big = WaitForWindow("popup", "Select symbol");
+    if (!big) return;
+    const std::vector<std::string> shown = Passwords(TextOf(GetDlgItem(big, IDC_BIG_EDITOR)));
+    Check(shown.size() == 2 && shown[0].size() == 4, "the Big-screen window does not show the batch");
+    SendMessageA(GetDlgItem(big, IDC_BIG_CLOSE), BM_CLICK, 0, 0);
+    WaitUntilGone(big);
+    s.Click(IDC_USE_BIG_SCREEN);
+  });
+
+  Step("Database: open, add an Entry, Close", [&] {
+    s.Click(IDC_DATABASE);
+    HWND db = WaitForWindow("generic", "Database");
+    if (!db) return;
+    PostMessageA(GetDlgItem(db, IDC_DB_ADD_ITEM), BM_CLICK, 0, 0);
+    if (HWND item = WaitForWindow("#32770", "Item Data")) {
+      SendDlgItemMessageA(item, IDC_ITEM_PASSWORD, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("from the session"));
+      PostMessageA(item, WM_COMMAND, IDC_ITEM_OK, 0);
+      WaitUntilGone(item);
+    }
+    SendMessageA(GetDlgItem(db, IDC_DB_CLOSE), BM_CLICK, 0, 0);
+    WaitUntilGone(db);
+  });
+  const std::string saved = FileText(folder + "mypsw.txt");
+  Check(saved.size() == 1025 && saved.rfind("from the session", 0) == 0, "mypsw.txt does not hold the Entry");
+  Step("Database reopened", [&] {
+    s.Click(IDC_DATABASE);
+    HWND db = WaitForWindow("generic", "Database");
+    if (!db) return;
+    HWND list = FindWindowExA(db, nullptr, WC_LISTVIEWA, nullptr);
+    Check(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0) == 1, "the reopened database does not show the Entry");
+  });
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const bool startOnly = argc == 4 && std::string(argv[1]) == "--start-only";
+  if (argc != 3 && !startOnly) {
+    fprintf(stderr, "usage: orvanta_session [--start-only] PROGRAM.exe FOLDER\n");
+    return 2;
+  }
+  const std::string program = argv[argc - 2];
+  std::string folder = argv[argc - 1];
+  if (folder.back() != '\\') folder += '\\';
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process{};
+  std::string commandLine = "\"" + program + "\"";
+  if (!CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
+                      &startup, &process)) {
+    fprintf(stderr, "could not start %s (error %lu)\n", program.c_str(), GetLastError());
+    return 1;
+  }
+  g_process = process.dwProcessId;
+  printf("%s\n", program.c_str());
+  HWND main = nullptr;
+  Step("start until the main window shows", [&] { main = WaitForWindow("#32770", "Orvanta."); });
+  if (main) {
+    Session session(main);
+    if (!startOnly) RunSession(session, folder);
+    Step("File > Exit, the process ends", [&] {
+      PostMessageA(main, WM_COMMAND, IDM_EXIT, 0);
+      Check(WaitForSingleObject(process.hProcess, 20000) == WAIT_OBJECT_0, "File > Exit did not end the program");
+    });
+    if (!startOnly) {
+      const std::string kept = FileText(folder + "mypsw.txt");
+      Check(kept.size() == 1025, "the database open at exit was not kept");
+    }
+  } else {
+    ++g_failures;
+  }
+  TerminateProcess(process.hProcess, 1);  // a no-op once it has ended
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  printf(g_failures ? "%d checks FAILED\n" : "every check held\n", g_failures);
+  return g_failures ? 1 : 0;
+}
