@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "resources/resource.h"
+#include "tests/win/support/save_dialog_box.h"
 
 namespace {
 
@@ -143,13 +144,7 @@ class Session {
 };
 
 void SaveDialogAnswer(HWND dialog, const std::string& path) {
-  HWND edit = nullptr;
-  if (HWND combo = GetDlgItem(dialog, 0x47C)) {
-    edit = FindWindowExA(combo, nullptr, "Edit", nullptr);
-    if (!edit) edit = combo;
-  }
-  if (!edit) edit = GetDlgItem(dialog, 0x480);
-  SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+  SendMessageA(uitest::SaveDialogFileNameBox(dialog), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
   PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
   WaitUntilGone(dialog);
 }

@@ -1,5 +1,6 @@
 #include "support/modal.h"
 
+#include "support/save_dialog_box.h"
 #include "support/ui.h"
 
 namespace uitest {
@@ -102,14 +103,7 @@ Answer SetItemText(int id, const std::string& text, Answer then) {
 
 Answer SaveAs(const std::string& windowsPath) {
   return [windowsPath](HWND dialog) {
-    // The file name box: the edit inside the combo box cmb13, or edt1.
-    HWND edit = nullptr;
-    if (HWND combo = GetDlgItem(dialog, 0x47C)) {
-      edit = FindWindowExA(combo, nullptr, "Edit", nullptr);
-      if (!edit) edit = combo;
-    }
-    if (!edit) edit = GetDlgItem(dialog, 0x480);
-    SetWindowTextA(edit, windowsPath.c_str());
+    SetWindowTextA(SaveDialogFileNameBox(dialog), windowsPath.c_str());
     PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
   };
 }
