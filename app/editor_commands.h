@@ -29,14 +29,20 @@ void RefreshAlignmentChecks(HWND dialog, HWND target);
 // selection change of the Output editor and on a clipboard change.
 void RefreshEditButtons(HWND dialog);
 
-// Where Help and About leave the program; tests put recorders here.
+// Where Help and About leave the program, and what they ask the system;
+// tests put recorders and stand-ins here.
 struct OutsideCalls {
   BOOL(WINAPI* winHelp)(HWND, LPCSTR, UINT, ULONG_PTR);
   HINSTANCE(WINAPI* shellExecute)(HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, INT);
+  DWORD (*windowsMajorVersion)();
+  std::string (*programFolder)();  // ends in a backslash
 };
 OutsideCalls& Outside();
 
-// The full path of orv.hlp beside the program file.
-std::string HelpFilePath();
+// The system's real major version, from RtlGetVersion: GetVersionExA says
+// 6.2 on Windows 10 and later to a program without a compatibility manifest.
+DWORD WindowsMajorVersion();
+// The folder of the program file, ending in a backslash.
+std::string ProgramFolder();
 
 }  // namespace orvanta

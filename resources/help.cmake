@@ -1,11 +1,14 @@
-# The help file bin/orv.hlp, built from orv_help.txt by hlpbuild (tools/hlpbuild).
+# The help file bin/orv.hlp and the help page bin/orv.html, built from orv_help.txt by hlpbuild
+# (tools/hlpbuild).
 # Included by resources/CMakeLists.txt in the Windows builds and by tools/hlpbuild in the host builds.
 # A cross build cannot run its own programs, so there hlpbuild is compiled with the host compiler.
 set(ORVANTA_HELP_SOURCE ${PROJECT_SOURCE_DIR}/resources/orv_help.txt)
 set(ORVANTA_HELP_FILE ${CMAKE_BINARY_DIR}/bin/orv.hlp)
+set(ORVANTA_HELP_PAGE ${CMAKE_BINARY_DIR}/bin/orv.html)
 set(ORVANTA_HLPBUILD_DIR ${PROJECT_SOURCE_DIR}/tools/hlpbuild)
 set(ORVANTA_HLPBUILD_SOURCES
-  ${ORVANTA_HLPBUILD_DIR}/main.cpp ${ORVANTA_HLPBUILD_DIR}/help_source.cpp ${ORVANTA_HLPBUILD_DIR}/hlp_writer.cpp)
+  ${ORVANTA_HLPBUILD_DIR}/main.cpp ${ORVANTA_HLPBUILD_DIR}/help_source.cpp ${ORVANTA_HLPBUILD_DIR}/hlp_writer.cpp
+  ${ORVANTA_HLPBUILD_DIR}/html_writer.cpp)
 
 if(CMAKE_CROSSCOMPILING)
   find_program(ORVANTA_HOST_CXX NAMES c++ g++ clang++ REQUIRED DOC "host C++ compiler for build-time tools")
@@ -15,6 +18,7 @@ if(CMAKE_CROSSCOMPILING)
     COMMAND ${ORVANTA_HOST_CXX} -std=c++20 -O2 -Wall -Wextra -I${PROJECT_SOURCE_DIR}
             ${ORVANTA_HLPBUILD_SOURCES} -o ${ORVANTA_HLPBUILD}
     DEPENDS ${ORVANTA_HLPBUILD_SOURCES} ${ORVANTA_HLPBUILD_DIR}/help_source.h ${ORVANTA_HLPBUILD_DIR}/hlp_writer.h
+            ${ORVANTA_HLPBUILD_DIR}/html_writer.h
     COMMENT "Building hlpbuild for the host"
     VERBATIM)
 else()
@@ -25,10 +29,10 @@ else()
   set(ORVANTA_HLPBUILD hlpbuild)
 endif()
 
-add_custom_command(OUTPUT ${ORVANTA_HELP_FILE}
+add_custom_command(OUTPUT ${ORVANTA_HELP_FILE} ${ORVANTA_HELP_PAGE}
   COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/bin
-  COMMAND ${ORVANTA_HLPBUILD} ${ORVANTA_HELP_SOURCE} ${ORVANTA_HELP_FILE}
+  COMMAND ${ORVANTA_HLPBUILD} ${ORVANTA_HELP_SOURCE} ${ORVANTA_HELP_FILE} ${ORVANTA_HELP_PAGE}
   DEPENDS ${ORVANTA_HLPBUILD} ${ORVANTA_HELP_SOURCE}
-  COMMENT "Building orv.hlp"
+  COMMENT "Building orv.hlp and orv.html"
   VERBATIM)
-add_custom_target(orvanta_help ALL DEPENDS ${ORVANTA_HELP_FILE})
+add_custom_target(orvanta_help ALL DEPENDS ${ORVANTA_HELP_FILE} ${ORVANTA_HELP_PAGE})

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Makes the release packages and checks them as a user receives them: each
-# zip holds exactly orvanta.exe, orv.hlp and README.txt in one folder, the
+# zip holds exactly orvanta.exe, orv.hlp, orv.html and README.txt in one folder, the
 # sums match, and each unpacked program goes through the whole-program
 # session under Wine (tests/program).
 set -euo pipefail
@@ -12,7 +12,7 @@ for zip in dist/orvanta-*-win32.zip dist/orvanta-*-win64.zip; do
   preset=$(basename "$zip" .zip | sed 's/.*-//')
   folder=$(basename "$zip" .zip)
   listed=$(unzip -Z1 "$zip" | grep -v '/$' | sort | tr '\n' ' ')
-  expected="$folder/README.txt $folder/orv.hlp $folder/orvanta.exe "
+  expected="$folder/README.txt $folder/orv.hlp $folder/orv.html $folder/orvanta.exe "
   if [ "$listed" != "$expected" ]; then
     echo "FAIL $zip holds: $listed" >&2
     status=1

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Makes the release packages dist/orvanta-<version>-win32.zip (the program
 # users get) and dist/orvanta-<version>-win64.zip, each holding orvanta.exe
-# without symbols, orv.hlp and README.txt, and dist/SHA256SUMS.
+# without symbols, orv.hlp, orv.html and README.txt, and dist/SHA256SUMS.
 # The version is the project's (CMakeLists.txt).
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -18,7 +18,7 @@ for preset in win32 win64; do
   rm -rf "$stage"
   mkdir -p "$stage"
   "$triple-strip" -o "$stage/orvanta.exe" "build/$preset/bin/orvanta.exe"
-  cp "build/$preset/bin/orv.hlp" "$stage/"
+  cp "build/$preset/bin/orv.hlp" "build/$preset/bin/orv.html" "$stage/"
   sed -e "s/@VERSION@/$version/" -e "s/@BUILD@/$([ "$preset" = win32 ] && echo 32-bit || echo 64-bit)/" \
       packaging/README.txt | sed 's/$/\r/' >"$stage/README.txt"
   (cd "build/$preset/package" && zip -q -X -r "$OLDPWD/dist/$name.zip" "$name")

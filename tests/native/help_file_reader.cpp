@@ -3,10 +3,22 @@
 
 #include "help_file_reader.h"
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
+#include <fstream>
 #include <set>
+#include <sstream>
 
 namespace helptest {
+
+std::string ReadTextFile(const char* path) {
+  std::ifstream in(path, std::ios::binary);
+  EXPECT_TRUE(in.good()) << "cannot read " << path;
+  std::ostringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
 
 namespace {
 

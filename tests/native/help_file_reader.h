@@ -12,6 +12,9 @@
 
 namespace helptest {
 
+// A whole file's bytes; empty (and a failed expectation) when it cannot be read.
+std::string ReadTextFile(const char* path);
+
 class ReadError : public std::runtime_error {
  public:
   using std::runtime_error::runtime_error;

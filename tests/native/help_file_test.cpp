@@ -20,14 +20,6 @@ using orvanta::hlp::BuildHelpFile;
 using orvanta::hlp::HelpLayoutError;
 using orvanta::hlp::ParseHelpSource;
 
-std::string ReadText(const char* path) {
-  std::ifstream in(path, std::ios::binary);
-  EXPECT_TRUE(in.good()) << "cannot read " << path;
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
 helptest::HelpFile Decode(const std::string& source) {
   return helptest::ReadHelpFile(BuildHelpFile(ParseHelpSource(source)));
 }
@@ -174,7 +166,7 @@ TEST(HelpFile, RejectsWhatCannotBeLaidOut) {
 
 // The shipped help: every link lands on a topic and every topic can be reached from the contents.
 TEST(HelpFile, ShippedHelpIsComplete) {
-  const std::string text = ReadText(ORVANTA_HELP_SOURCE_FILE);
+  const std::string text = helptest::ReadTextFile(ORVANTA_HELP_SOURCE_FILE);
   const orvanta::hlp::HelpSource source = ParseHelpSource(text);
   const helptest::HelpFile f = helptest::ReadHelpFile(BuildHelpFile(source));
   EXPECT_EQ(f.title, "Orvanta Help");
@@ -220,7 +212,7 @@ TEST(HelpFile, BuiltFileMatchesTheSource) {
   std::ifstream in(ORVANTA_BUILT_HELP_FILE, std::ios::binary);
   if (!in) GTEST_SKIP() << "no " << ORVANTA_BUILT_HELP_FILE << " in this build";
   const std::vector<std::uint8_t> built((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  EXPECT_TRUE(built == BuildHelpFile(ParseHelpSource(ReadText(ORVANTA_HELP_SOURCE_FILE))))
+  EXPECT_TRUE(built == BuildHelpFile(ParseHelpSource(helptest::ReadTextFile(ORVANTA_HELP_SOURCE_FILE))))
       << "rebuild orv.hlp: it differs from resources/orv_help.txt";
 }
 

@@ -1,4 +1,4 @@
-// File > Save and Print, Help and About on the real main dialog, and the
+// File > Save and Print on the real main dialog, and the
 // page loop that Print and the database's Print All share.
 #include <windows.h>
 
@@ -112,81 +112,6 @@ TEST_F(MainDialogTest, FailedSaveIsReportedAndTheOldFileIsKept) {
   EXPECT_EQ(caption, "Orvanta");
   EXPECT_NE(text.find(path), std::string::npos) << text;
   EXPECT_EQ(uitest::ReadFile(path), "old content");
-}
-
-// --- About and Help ---
-
-namespace {
-std::vector<std::string> g_opened;
-HINSTANCE WINAPI RecordOpen(HWND, LPCSTR verb, LPCSTR file, LPCSTR, LPCSTR, INT) {
-  g_opened.push_back(std::string(verb ? verb : "(no verb)") + " " + (file ? file : ""));
-  return reinterpret_cast<HINSTANCE>(33);
-}
-struct HelpCall {
-  HWND owner;
-  std::string file;
-  UINT command;
-};
-std::vector<HelpCall> g_help;
-BOOL WINAPI RecordHelp(HWND owner, LPCSTR file, UINT command, ULONG_PTR) {
-  g_help.push_back({owner, file ? file : "", command});
-  return TRUE;
-}
-
-class OutsideCallsTest : public MainDialogTest {
- protected:
-  void SetUp() override {
-    MainDialogTest::SetUp();
-    saved_ = orvanta::Outside();
-    orvanta::Outside() = {RecordHelp, RecordOpen};
-    g_opened.clear();
-    g_help.clear();
-  }
-  void TearDown() override {
-    orvanta::Outside() = saved_;
-    MainDialogTest::TearDown();
-  }
-  orvanta::OutsideCalls saved_{};
-};
-}  // namespace
-
-TEST_F(OutsideCallsTest, AboutNoOpensNothing) {
-  std::string caption, text;
-  answers_.Queue(uitest::Inspect(
-      [&](HWND box) {
-        caption = uitest::Text(box);
-        text = uitest::MessageBoxText(box);
-      },
-      uitest::PressButton(IDNO)));
-  Command(IDM_ABOUT);
-  EXPECT_EQ(caption, "Orvanta");
-  EXPECT_EQ(text.rfind("Orvanta " ORVANTA_VERSION, 0), 0u) << text;
-  EXPECT_NE(text.find("Contact"), std::string::npos) << text;
-  const std::string ending = "\n\n     Would you like to go to the Homepage now?";
-  ASSERT_GE(text.size(), ending.size());
-  EXPECT_EQ(text.substr(text.size() - ending.size()), ending) << text;
-  EXPECT_TRUE(g_opened.empty());
-}
-
-TEST_F(OutsideCallsTest, AboutYesOpensTheHomePage) {
-  answers_.Queue(uitest::PressButton(IDYES));
-  Command(IDM_ABOUT);
-  ASSERT_EQ(g_opened.size(), 1u);
-  EXPECT_EQ(g_opened[0], std::string("(no verb) ") + orvanta::kHomePage);
-}
-
-TEST_F(OutsideCallsTest, HelpOpensOrvHlpBesideTheProgramFile) {
-  Command(IDM_HELP);
-  ASSERT_EQ(g_help.size(), 1u);
-  char program[MAX_PATH] = "";
-  GetModuleFileNameA(nullptr, program, sizeof program);
-  std::string expected = program;
-  expected = expected.substr(0, expected.find_last_of('\\') + 1) + "orv.hlp";
-  EXPECT_EQ(g_help[0].file, expected);
-  EXPECT_EQ(g_help[0].file.substr(1, 2), ":\\") << "a full path";
-  EXPECT_EQ(g_help[0].command, static_cast<UINT>(HELP_CONTENTS));
-  EXPECT_EQ(g_help[0].owner, dialog());
-  EXPECT_TRUE(uitest::FileExists(g_help[0].file)) << "the build puts orv.hlp there";
 }
 
 // --- The page loop ---

@@ -1,0 +1,126 @@
+// Help and About on the real main dialog: where each leaves the program.
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "app/editor_commands.h"
+#include "resources/resource.h"
+#include "support/main_dialog_fixture.h"
+
+namespace {
+
+std::vector<std::string> g_opened;
+HINSTANCE WINAPI RecordOpen(HWND, LPCSTR verb, LPCSTR file, LPCSTR, LPCSTR, INT) {
+  g_opened.push_back(std::string(verb ? verb : "(no verb)") + " " + (file ? file : ""));
+  return reinterpret_cast<HINSTANCE>(33);
+}
+struct HelpCall {
+  HWND owner;
+  std::string file;
+  UINT command;
+};
+std::vector<HelpCall> g_help;
+BOOL WINAPI RecordHelp(HWND owner, LPCSTR file, UINT command, ULONG_PTR) {
+  g_help.push_back({owner, file ? file : "", command});
+  return TRUE;
+}
+DWORD Windows7() { return 6; }
+DWORD Windows10() { return 10; }
+std::string g_folder;
+std::string TestFolder() { return g_folder; }
+
+class OutsideCallsTest : public MainDialogTest {
+ protected:
+  void SetUp() override {
+    MainDialogTest::SetUp();
+    saved_ = orvanta::Outside();
+    orvanta::Outside().winHelp = RecordHelp;
+    orvanta::Outside().shellExecute = RecordOpen;
+    g_opened.clear();
+    g_help.clear();
+  }
+  void TearDown() override {
+    orvanta::Outside() = saved_;
+    MainDialogTest::TearDown();
+  }
+  orvanta::OutsideCalls saved_{};
+};
+
+}  // namespace
+
+TEST_F(OutsideCallsTest, AboutNoOpensNothing) {
+  std::string caption, text;
+  answers_.Queue(uitest::Inspect(
+      [&](HWND box) {
+        caption = uitest::Text(box);
+        text = uitest::MessageBoxText(box);
+      },
+      uitest::PressButton(IDNO)));
+  Command(IDM_ABOUT);
+  EXPECT_EQ(caption, "Orvanta");
+  EXPECT_EQ(text.rfind("Orvanta " ORVANTA_VERSION, 0), 0u) << text;
+  EXPECT_NE(text.find("Contact"), std::string::npos) << text;
+  const std::string ending = "\n\n     Would you like to go to the Homepage now?";
+  ASSERT_GE(text.size(), ending.size());
+  EXPECT_EQ(text.substr(text.size() - ending.size()), ending) << text;
+  EXPECT_TRUE(g_opened.empty());
+}
+
+TEST_F(OutsideCallsTest, AboutYesOpensTheHomePage) {
+  answers_.Queue(uitest::PressButton(IDYES));
+  Command(IDM_ABOUT);
+  ASSERT_EQ(g_opened.size(), 1u);
+  EXPECT_EQ(g_opened[0], std::string("(no verb) ") + orvanta::kHomePage);
+}
+
+// Wine reports Windows 7, where the .hlp viewer exists; Windows 10 has none.
+TEST_F(OutsideCallsTest, HelpOpensOrvHlpBeforeWindows10AndOrvHtmlFromWindows10On) {
+  char program[MAX_PATH] = "";
+  GetModuleFileNameA(nullptr, program, sizeof program);
+  const std::string folder = std::string(program).substr(0, std::string(program).find_last_of('\\') + 1);
+
+  Command(IDM_HELP);
+  ASSERT_EQ(g_help.size(), 1u) << "the system's own version, under Wine 6.1";
+  EXPECT_EQ(g_help[0].file, folder + "orv.hlp");
+  EXPECT_EQ(g_help[0].file.substr(1, 2), ":\\") << "a full path";
+  EXPECT_EQ(g_help[0].command, static_cast<UINT>(HELP_CONTENTS));
+  EXPECT_EQ(g_help[0].owner, dialog());
+  EXPECT_TRUE(uitest::FileExists(g_help[0].file)) << "the build puts orv.hlp there";
+  EXPECT_TRUE(g_opened.empty());
+
+  orvanta::Outside().windowsMajorVersion = Windows10;
+  Command(IDM_HELP);
+  EXPECT_EQ(g_help.size(), 1u);
+  EXPECT_EQ(g_opened, std::vector<std::string>{"open " + folder + "orv.html"});
+  EXPECT_TRUE(uitest::FileExists(folder + "orv.html")) << "the build puts orv.html there";
+
+  orvanta::Outside().windowsMajorVersion = Windows7;
+  Command(IDM_HELP);
+  EXPECT_EQ(g_help.size(), 2u);
+  EXPECT_EQ(g_opened.size(), 1u);
+  EXPECT_EQ(answers_.seen().size(), 0u) << "nothing to say while the files are there";
+}
+
+TEST_F(OutsideCallsTest, HelpWithoutItsFileSaysWhichFileIsMissing) {
+  g_folder = folder();  // the test's own empty folder
+  orvanta::Outside().programFolder = TestFolder;
+  std::vector<std::string> captions, texts;
+  for (int i = 0; i < 2; ++i)
+    answers_.Queue(uitest::Inspect(
+        [&](HWND box) {
+          captions.push_back(uitest::Text(box));
+          texts.push_back(uitest::MessageBoxText(box));
+        },
+        uitest::PressButton(IDOK)));
+  orvanta::Outside().windowsMajorVersion = Windows7;
+  Command(IDM_HELP);
+  orvanta::Outside().windowsMajorVersion = Windows10;
+  Command(IDM_HELP);
+  EXPECT_EQ(captions, (std::vector<std::string>{"Orvanta", "Orvanta"}));
+  ASSERT_EQ(texts.size(), 2u);
+  EXPECT_NE(texts[0].find(folder() + "orv.hlp"), std::string::npos) << texts[0];
+  EXPECT_NE(texts[1].find(folder() + "orv.html"), std::string::npos) << texts[1];
+  EXPECT_TRUE(g_help.empty());
+  EXPECT_TRUE(g_opened.empty());
+}
