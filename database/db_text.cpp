@@ -22,4 +22,15 @@ std::string BuildDatabaseText(std::span<const Entry> entries) {
   return text;
 }
 
+std::string DatabaseTextForPaper(std::span<const Entry> entries) {
+  const std::string text = BuildDatabaseText(entries);
+  std::string paper;
+  paper.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == ' ' && i > 0 && text[i - 1] == '\n') continue;
+    paper += text[i];
+  }
+  return paper;
+}
+
 }  // namespace orvanta

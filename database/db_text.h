@@ -20,4 +20,9 @@ inline constexpr std::size_t kTextEntryBytes =
 
 std::string BuildDatabaseText(std::span<const Entry> entries);
 
+// The Database text as Print All puts it on paper: the same lines without
+// the blank that begins every line after the first, so that on the page
+// every Entry's columns start where the first Entry's do.
+std::string DatabaseTextForPaper(std::span<const Entry> entries);
+
 }  // namespace orvanta

@@ -1,6 +1,7 @@
 #include "database/win/database_export.h"
 
 #include <string>
+#include <vector>
 
 #include "app/output_view.h"
 #include "app/save_dialog.h"
@@ -21,8 +22,16 @@ void ExportDatabase() {
 void PrintDatabase() {
   DatabaseWindow& db = Database();
   // A fresh control takes a large text at once; emptying the old one would not.
-  db.printEditor = ReplaceEditorText(db.printEditor, BuildDatabaseText(ListEntries()));
-  PrintEditorText(db.window, db.printEditor, "Orvanta");
+  const std::vector<Entry> entries = ListEntries();
+  db.printEditor = ReplaceEditorText(db.printEditor, BuildDatabaseText(entries));
+  // The Print editor's own layout would wrap the long lines in its
+  // proportional font and push the columns apart: on paper each Entry keeps
+  // one line, in a fixed-pitch face sized to fit.
+  if (HDC printer = AskPrinter(db.window)) {
+    std::string paper = DatabaseTextForPaper(entries);
+    const long length = static_cast<long>(paper.size());
+    PrintJob(printer, db.window, "Orvanta", length, FixedColumnsStep(std::move(paper)), nullptr);
+  }
 }
 
 }  // namespace orvanta

@@ -12,8 +12,12 @@ void CopyFaceName(char* to, size_t capacity, const char* from) {
 }
 
 void LogFontFromCharFormat(const CHARFORMATA& cf, int pixelsPerInch, LOGFONTA& lf) {
-  // Twips to pixels in unsigned arithmetic (64-bit product, truncated), then negated.
-  uint64_t pixels = static_cast<uint64_t>(static_cast<uint32_t>(cf.yHeight)) * static_cast<uint32_t>(pixelsPerInch) / 1440;
+  // Twips to pixels in unsigned arithmetic (64-bit product, truncated), then
+  // negated. The size is the height's magnitude: Wine's rich edit reports a
+  // font given by WM_SETFONT with a negative height, which taken as unsigned
+  // would ask for a font millions of pixels high.
+  const uint32_t twips = cf.yHeight < 0 ? 0u - static_cast<uint32_t>(cf.yHeight) : static_cast<uint32_t>(cf.yHeight);
+  uint64_t pixels = static_cast<uint64_t>(twips) * static_cast<uint32_t>(pixelsPerInch) / 1440;
   lf.lfHeight = -static_cast<LONG>(static_cast<uint32_t>(pixels));
   lf.lfWeight = (cf.dwEffects & CFE_BOLD) ? FW_BOLD : FW_NORMAL;
   lf.lfItalic = (cf.dwEffects & CFE_ITALIC) ? 1 : 0;

@@ -16,13 +16,11 @@ namespace orvanta {
 using FormatStep = std::function<long(HDC dc, const RECT& pageTwips, long start, long length)>;
 
 // Prints `length` characters page by page: StartPage, one FormatStep,
-// EndPage, until the text is done. A step that makes no progress ends the
-// loop instead of spinning. Returns the number of pages printed, or -1 when
-// the job was aborted (StartPage or EndPage failed).
-int PrintPages(HDC dc, long length, const FormatStep& step);
-// The same, but when `step` makes no progress on a page while text is left,
-// `fallback` prints that page instead and every page after it. The loop
-// still ends when the fallback makes no progress either.
+// EndPage, until the text is done. When `step` makes no progress on a page
+// while text is left, `fallback` (if any) prints that page instead and every
+// page after it. A step that makes no progress ends the loop instead of
+// spinning. Returns the number of pages printed, or -1 when the job was
+// aborted (StartPage or EndPage failed).
 int PrintPages(HDC dc, long length, const FormatStep& step, const FormatStep& fallback);
 
 // The page calls of the loop (StartPage, EndPage); a test passes its own to
@@ -47,19 +45,24 @@ FormatStep RichEditStep(HWND editor);
 // positions in `text`.
 FormatStep LineByLineStep(std::string text, const CHARFORMATA& font, WORD alignment);
 
-// The whole Print command: the Print Setup dialog (owned by `owner`), then
-// the text of the rich edit control `editor` printed as it lays it out, in
-// its font. Where the control cannot render to a printer (EM_FORMATRANGE
-// draws nothing), the same text is printed line by line in the editor's
-// font. A cancelled dialog prints nothing and says nothing; a failed job is
-// reported. Returns true when pages were printed.
-bool PrintEditorText(HWND owner, HWND editor, const char* documentName);
+// Text in fixed columns, one printed line for each line of `text`, never
+// wrapped: in a fixed-pitch face whose size lets the longest line fit the
+// page's width (10 points at most, 4 at least); where even 4 points is too
+// wide, a line is cut at the page's right edge.
+FormatStep FixedColumnsStep(std::string text);
 
-// The two halves of PrintEditorText. AskPrinter shows the Print Setup dialog
-// and returns the printer's device context, or nullptr (cancelled: silent;
-// an error of the dialog: reported). PrintEditorTextOn prints the job on that
-// device context, reports a failure, and deletes the device context.
+// The parts of a print. AskPrinter shows the Print Setup dialog and returns
+// the printer's device context, or nullptr (cancelled: silent; an error of
+// the dialog: reported). PrintJob prints `length` characters with `step`
+// (and `fallback`, see PrintPages) as one job named `documentName`, reports
+// a failure, and deletes the device context. PrintEditorTextOn is the job of
+// the Print command: the text of the rich edit control `editor` as the
+// control lays it out, in its font; where the control cannot render to a
+// printer (EM_FORMATRANGE draws nothing, as under Wine), the same text line
+// by line in the editor's font and alignment.
 HDC AskPrinter(HWND owner);
+bool PrintJob(HDC printer, HWND owner, const char* documentName, long length, const FormatStep& step,
+              const FormatStep& fallback);
 bool PrintEditorTextOn(HDC printer, HWND owner, HWND editor, const char* documentName);
 
 }  // namespace orvanta

@@ -67,6 +67,17 @@ TEST(DatabaseText, ManyEntriesKeepTheLineLayout) {
   EXPECT_EQ(lines[2000], " ");
 }
 
+TEST(DatabaseText, OnPaperEveryEntryLineStartsInTheFirstColumn) {
+  const std::vector<Entry> entries = {MakeEntry(" lead", "l", "u", "c"), MakeEntry("two", "", "", ""),
+                                      MakeEntry("three", "x", "y", "z")};
+  const std::string line1 = Column(" lead") + Column("l") + Column("u") + Column("c");
+  const std::string line2 = Column("two") + Column("-") + Column("-") + Column("-");
+  const std::string line3 = Column("three") + Column("x") + Column("y") + Column("z");
+  EXPECT_EQ(DatabaseTextForPaper(entries), line1 + "\r\n\r\n" + line2 + "\r\n\r\n" + line3 + "\r\n\r\n")
+      << "a password's own leading blank stays";
+  EXPECT_EQ(DatabaseTextForPaper({}), "");
+}
+
 TEST(DatabaseText, UnpaddedOrZeroEndedCellsStillFillTheirColumns) {
   const std::vector<Entry> entries = {Entry{"ab", std::string("x\0hidden", 8), "", "c"}};
   const std::string text = BuildDatabaseText(entries);
