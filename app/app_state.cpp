@@ -11,6 +11,20 @@ AppState& App() {
 
 HWND AppState::OutputEditor() const { return main.dialog ? GetDlgItem(main.dialog, IDC_OUTPUT) : nullptr; }
 
+HWND AppState::SetOutputEditorText(std::string_view text, int alignmentCode) {
+  HWND output = OutputEditor();
+  if (output && alignmentCode) NoteAlignmentApplied(alignmentCode);
+  return ReplaceEditorText(output, text, alignmentCode);
+}
+
+void AppState::NoteAlignmentApplied(int alignmentCode) {
+  PARAFORMAT& pf = editor.paraFormat;
+  pf.cbSize = sizeof pf;
+  pf.dwMask = PFM_ALIGNMENT;
+  pf.wAlignment = ParagraphAlignmentOfCode(alignmentCode);
+  output.alignmentChosen = true;
+}
+
 void AppState::ResetForNewRun() {
   settings = GeneratorSettings{};
   engine.randomState = 0;

@@ -9,6 +9,7 @@
 
 #include "app/sort_lists.h"
 #include "engine/engine.h"
+#include "platform/win/output_view.h"
 
 namespace orvanta {
 
@@ -17,11 +18,12 @@ namespace orvanta {
 struct OutputState {
   bool autoCopy = false;
   bool useBigScreen = false;
-  int alignment = 6;  // 5 left, 6 center, 7 right
+  int alignment = kAlignCenter;
+  // Set by the first batch shown or alignment chosen; until then the
+  // alignment checks keep their start state.
+  bool alignmentChosen = false;
   bool fontChosen = false;
 };
-
-enum : int { kAlignLeft = 5, kAlignCenter = 6, kAlignRight = 7 };
 
 struct MainDialogRecord {
   HWND dialog = nullptr;
@@ -41,7 +43,6 @@ struct EditorRecords {
   CHARFORMATA charFormat{};
   LOGFONTA logFont{};
   CHOOSEFONTA chooseFont{};
-  char fileName[256] = "";  // offered by both Save dialogs
 };
 
 struct AppState {
@@ -59,6 +60,12 @@ struct AppState {
   // The main dialog's Output editor (it is replaced by a fresh control for
   // large texts, so its handle is looked up, not kept).
   HWND OutputEditor() const;
+  // Gives the Output editor `text`, with an Alignment code (0: keep the
+  // editor's own) as ReplaceEditorText does; returns the editor now showing it.
+  HWND SetOutputEditorText(std::string_view text, int alignmentCode = 0);
+  // An editor was given the alignment of `alignmentCode`: the paragraph
+  // record holds it and the alignment counts as chosen.
+  void NoteAlignmentApplied(int alignmentCode);
   bool BigScreenOpen() const { return bigScreen.window != nullptr; }
   // Back to the state a new run starts with (settings, engine, lists, output).
   void ResetForNewRun();

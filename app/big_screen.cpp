@@ -6,7 +6,7 @@
 
 #include "app/app_state.h"
 #include "app/commands.h"
-#include "app/output_view.h"
+#include "platform/win/output_view.h"
 #include "resources/resource.h"
 
 namespace orvanta {
@@ -16,8 +16,8 @@ namespace {
 constexpr char kClassName[] = "popup";
 constexpr DWORD kChildStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP;
 
-HWND CreateChild(HWND window, const char* className, const char* text, DWORD style, int x, int y, int width,
-                 int height, int id, HFONT font) {
+HWND CreateChild(HWND window, const char* className, const char* text, DWORD style, int x, int y, int width, int height,
+                 int id, HFONT font) {
   HWND child = CreateWindowExA(WS_EX_DLGMODALFRAME, className, text, style, x, y, width, height, window,
                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr, nullptr);
   SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
@@ -27,14 +27,14 @@ HWND CreateChild(HWND window, const char* className, const char* text, DWORD sty
 void OnCreate(HWND window) {
   AppState& app = App();
   const MainDialogRecord& main = app.main;
-  CreateChild(window, "button", "GENERATE PASSWORD", kChildStyle | BS_CENTER, 97, 445, 270, 30,
-              IDC_BIG_GENERATE, main.dialogFont);
-  HWND editor = CreateChild(window, "richedit", "", kChildStyle | ES_MULTILINE, 2, 2, 663, 440,
-                            IDC_BIG_EDITOR, main.outputFont);
-  CreateChild(window, "button", "CLOSE", kChildStyle | BS_CENTER, 397, 445, 150, 30, IDC_BIG_CLOSE,
+  CreateChild(window, "button", "GENERATE PASSWORD", kChildStyle | BS_CENTER, 97, 445, 270, 30, IDC_BIG_GENERATE,
               main.dialogFont);
+  HWND editor =
+      CreateChild(window, "richedit", "", kChildStyle | ES_MULTILINE, 2, 2, 663, 440, IDC_BIG_EDITOR, main.outputFont);
+  CreateChild(window, "button", "CLOSE", kChildStyle | BS_CENTER, 397, 445, 150, 30, IDC_BIG_CLOSE, main.dialogFont);
   SendMessageA(editor, EM_LIMITTEXT, 30, 0);
   ApplyAlignment(editor, app.output.alignment);
+  app.NoteAlignmentApplied(app.output.alignment);
   app.bigScreen.window = window;
   app.bigScreen.editor = editor;
 }
@@ -57,20 +57,15 @@ void Regenerate() {
 
 LRESULT CALLBACK BigScreenProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_CREATE:
-      OnCreate(window);
-      return 0;
+    case WM_CREATE: OnCreate(window); return 0;
     case WM_COMMAND:
       if (HIWORD(wParam) == BN_CLICKED && LOWORD(wParam) == IDC_BIG_CLOSE)
         DestroyWindow(window);
       else if (HIWORD(wParam) == BN_CLICKED && LOWORD(wParam) == IDC_BIG_GENERATE)
         Regenerate();
       return 0;
-    case WM_DESTROY:
-      App().bigScreen = BigScreenRecord{};
-      return 0;
-    default:
-      return DefWindowProcA(window, message, wParam, lParam);
+    case WM_DESTROY: App().bigScreen = BigScreenRecord{}; return 0;
+    default: return DefWindowProcA(window, message, wParam, lParam);
   }
 }
 
@@ -84,8 +79,8 @@ HWND CreateBigScreenWindow() {
   wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
   wc.lpszClassName = kClassName;
   RegisterClassExA(&wc);  // fails harmlessly when already registered
-  return CreateWindowExA(WS_EX_DLGMODALFRAME, kClassName, "Select symbol", WS_POPUP | WS_VISIBLE | WS_BORDER,
-                         56, 87, 673, 500, nullptr, nullptr, App().module, nullptr);
+  return CreateWindowExA(WS_EX_DLGMODALFRAME, kClassName, "Select symbol", WS_POPUP | WS_VISIBLE | WS_BORDER, 56, 87,
+                         673, 500, nullptr, nullptr, App().module, nullptr);
 }
 
 void ShowBatchInNewBigScreen() {

@@ -13,10 +13,12 @@ void SortCommand(HWND dialog, bool ascending);
 void SeedAutogenerateCommand(HWND dialog);
 void SeedCustomCommand(HWND dialog);
 
-// editor_commands.cpp: Edit and Format menus, Save, Print, Help, About.
-void EditCommand(HWND dialog, int id);       // 211, 212, 213, 214, 216, 217
-void AlignmentCommand(HWND dialog, int id);  // 905, 906, 907
+// edit_commands.cpp: the Edit menu and the alignment commands.
+void EditCommand(HWND dialog, int id);       // IDM_UNDO to IDM_SELECT_ALL
+void AlignmentCommand(HWND dialog, int id);  // IDM_ALIGN_LEFT, IDM_ALIGN_CENTER, IDM_ALIGN_RIGHT
+// format_commands.cpp: Format > Font.
 void FontCommand(HWND dialog);
+// file_commands.cpp: Save and Print of the batch; help_commands.cpp: Help and About.
 void SaveCommand(HWND dialog);
 void PrintCommand(HWND dialog);
 void HelpCommand(HWND dialog);
@@ -25,17 +27,5 @@ void AboutCommand(HWND dialog);
 // big_screen.cpp: creates the Big-screen window and shows the Output buffer
 // in it (the Generate command's path when "Use big screen" is on).
 void ShowBatchInNewBigScreen();
-
-// engine/win/custom_seed_dialog.cpp
-void RunCustomSeedDialog();
-
-// database/win/database_window.cpp
-void OpenDatabaseWindow();
-// Destroys the Password database window if it is open, which saves its Entries.
-void CloseDatabaseWindow();
-// The same at the user's exit: when the Entries cannot be saved, asks
-// whether to end anyway. False when the user keeps the program, and the
-// window stays open with its Entries.
-bool CloseDatabaseWindowAtExit();
 
 }  // namespace orvanta

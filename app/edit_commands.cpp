@@ -10,7 +10,7 @@
 #include "app/app_state.h"
 #include "app/commands.h"
 #include "app/editor_commands.h"
-#include "app/output_view.h"
+#include "platform/win/output_view.h"
 #include "resources/resource.h"
 
 namespace orvanta {
@@ -50,11 +50,11 @@ HWND SelectAllAndCut(HWND target) {
   return fresh;
 }
 
-WORD ParagraphAlignmentOf(int command) {
+int AlignmentCodeOf(int command) {
   switch (command) {
-    case IDM_ALIGN_LEFT: return PFA_LEFT;
-    case IDM_ALIGN_RIGHT: return PFA_RIGHT;
-    default: return PFA_CENTER;
+    case IDM_ALIGN_LEFT: return kAlignLeft;
+    case IDM_ALIGN_RIGHT: return kAlignRight;
+    default: return kAlignCenter;
   }
 }
 
@@ -92,13 +92,14 @@ void AlignmentCommand(HWND dialog, int id) {
   PARAFORMAT& pf = App().editor.paraFormat;
   pf.cbSize = sizeof pf;
   pf.dwMask = PFM_ALIGNMENT;
-  pf.wAlignment = ParagraphAlignmentOf(id);
+  pf.wAlignment = ParagraphAlignmentOfCode(AlignmentCodeOf(id));
   SendMessageA(target, EM_SETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&pf));
   // A missing target leaves the record as just written, so the checks still
   // end on the chosen command.
   RefreshAlignmentChecks(dialog, target);
   FocusOn(target);
-  App().output.alignment = id == IDM_ALIGN_LEFT ? kAlignLeft : id == IDM_ALIGN_RIGHT ? kAlignRight : kAlignCenter;
+  App().output.alignment = AlignmentCodeOf(id);
+  App().output.alignmentChosen = true;
 }
 
 void RefreshAlignmentChecks(HWND dialog, HWND target) {
@@ -107,10 +108,11 @@ void RefreshAlignmentChecks(HWND dialog, HWND target) {
   pf.cbSize = sizeof pf;
   pf.dwMask = PFM_ALIGNMENT;
   SendMessageA(target, EM_GETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&pf));
+  if (pf.wAlignment != 0) App().output.alignmentChosen = true;
   HMENU menu = GetMenu(dialog);
   HWND toolbar = App().main.toolbar;
   for (int command : {IDM_ALIGN_LEFT, IDM_ALIGN_CENTER, IDM_ALIGN_RIGHT}) {
-    bool on = pf.wAlignment == ParagraphAlignmentOf(command);
+    bool on = pf.wAlignment == ParagraphAlignmentOfCode(AlignmentCodeOf(command));
     CheckMenuItem(menu, command, MF_BYCOMMAND | (on ? MF_CHECKED : MF_UNCHECKED));
     SendMessageA(toolbar, TB_CHECKBUTTON, command, MAKELPARAM(on ? TRUE : FALSE, 0));
   }
@@ -133,10 +135,10 @@ void RefreshEditButtons(HWND dialog) {
   enable(IDM_CUT, selection);
   enable(IDM_COPY, selection);
   enable(IDM_PASTE, IsClipboardFormatAvailable(CF_TEXT) != 0);
-  // Until a batch or an alignment command has set an alignment (the record
-  // is still zero), the start state stands: the center button pressed and
-  // no check mark, although the empty editor itself is left-aligned.
-  if (app.editor.paraFormat.wAlignment != 0) RefreshAlignmentChecks(dialog, AlignmentTarget());
+  // Until a batch or an alignment command has set an alignment, the start
+  // state stands: the center button pressed and no check mark, although the
+  // empty editor itself is left-aligned.
+  if (app.output.alignmentChosen) RefreshAlignmentChecks(dialog, AlignmentTarget());
 }
 
 }  // namespace orvanta

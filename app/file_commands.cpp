@@ -7,8 +7,8 @@
 
 #include "app/app_state.h"
 #include "app/commands.h"
-#include "app/output_view.h"
-#include "app/save_dialog.h"
+#include "platform/win/output_view.h"
+#include "platform/win/save_dialog.h"
 #include "platform/win/print_pages.h"
 
 namespace orvanta {
@@ -27,8 +27,8 @@ HWND MakePrintEditor(HWND dialog) {
   HWND output = app.OutputEditor();
   RECT rc{};
   if (output) GetClientRect(output, &rc);
-  HWND editor = CreateWindowExA(0, "RichEdit", "", WS_CHILD | ES_MULTILINE, 0, 0, rc.right, rc.bottom, dialog,
-                                nullptr, app.module, nullptr);
+  HWND editor = CreateWindowExA(0, "RichEdit", "", WS_CHILD | ES_MULTILINE, 0, 0, rc.right, rc.bottom, dialog, nullptr,
+                                app.module, nullptr);
   if (!editor) return nullptr;
   SendMessageA(editor, EM_EXLIMITTEXT, 0, 0x7FFFFFFF);
   if (output) {
@@ -46,6 +46,7 @@ HWND MakePrintEditor(HWND dialog) {
     SendMessageA(editor, EM_SETCHARFORMAT, 0, reinterpret_cast<LPARAM>(&cf));
   }
   ApplyAlignment(editor, app.output.alignment);
+  app.NoteAlignmentApplied(app.output.alignment);
   SetWindowTextA(editor, app.engine.output.c_str());
   return editor;
 }

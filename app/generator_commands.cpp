@@ -6,7 +6,8 @@
 
 #include "app/app_state.h"
 #include "app/commands.h"
-#include "app/output_view.h"
+#include "engine/win/custom_seed_dialog.h"
+#include "platform/win/output_view.h"
 #include "resources/resource.h"
 
 namespace orvanta {
@@ -14,7 +15,7 @@ namespace orvanta {
 namespace {
 
 // Quantity buttons 139..160 in ID order store the number of their caption.
-constexpr int32_t kQuantities[] = {2,   3,   30,  40,  50,  60,  80,   90,   100,  150,  200,
+constexpr int32_t kQuantities[] = {2,   3,   30,  40,  50,  60,  80,  90,   100,  150,  200,
                                    300, 400, 500, 600, 700, 800, 900, 2000, 4000, 8000, 9999};
 static_assert(std::size(kQuantities) == IDC_QUANTITY_9999 - IDC_QUANTITY_2 + 1);
 
@@ -78,11 +79,11 @@ void GenerateCommand(HWND) {
   // every batch, also when the batch goes to the Big-screen window.
   const std::string& batch = app.engine.output;
   if (!app.output.useBigScreen) {
-    HWND editor = SetOutputEditorText(batch, app.output.alignment);
+    HWND editor = App().SetOutputEditorText(batch, app.output.alignment);
     if (app.output.autoCopy) SelectAllAndCopy(editor, batch);
     return;
   }
-  SetOutputEditorText("", app.output.alignment);
+  App().SetOutputEditorText("", app.output.alignment);
   if (app.BigScreenOpen()) {
     // The open window keeps its text; the batch waits in the Output buffer
     // and the sort lists.
@@ -96,7 +97,7 @@ void SortCommand(HWND, bool ascending) {
   AppState& app = App();
   app.engine.output.clear();
   if (app.sortLists.size() == 0) return;
-  SetOutputEditorText("");
+  App().SetOutputEditorText("");
   SetBigScreenText("");
   app.engine.output = ascending ? app.sortLists.AscendingText() : app.sortLists.DescendingText();
   if (app.output.useBigScreen) {
@@ -106,7 +107,7 @@ void SortCommand(HWND, bool ascending) {
     }
     return;
   }
-  SetOutputEditorText(app.engine.output);
+  App().SetOutputEditorText(app.engine.output);
 }
 
 void SeedAutogenerateCommand(HWND dialog) {
@@ -120,7 +121,11 @@ void SeedCustomCommand(HWND dialog) {
   HMENU menu = GetMenu(dialog);
   CheckMenuItem(menu, IDM_SEED_AUTO, MF_BYCOMMAND | MF_UNCHECKED);
   CheckMenuItem(menu, IDM_SEED_CUSTOM, MF_BYCOMMAND | MF_CHECKED);
-  RunCustomSeedDialog();
+  uint32_t seed = 0;
+  if (RunCustomSeedDialog(&seed)) {
+    App().engine.randomState = seed;
+    App().settings.seedMode = kSeedCustom;
+  }
 }
 
 }  // namespace orvanta

@@ -15,14 +15,13 @@ const char kHomePage[] = "https://orvanta.example.com/";
 
 namespace {
 
-const char kAboutText[] =
-    "Orvanta " ORVANTA_VERSION
-    "\n"
-    "A password generator for Windows.\n"
-    "\n"
-    "Contact: Orvanta support <support@orvanta.example.com>\n"
-    "\n"
-    "     Would you like to go to the Homepage now?";
+const char kAboutText[] = "Orvanta " ORVANTA_VERSION
+                          "\n"
+                          "A password generator for Windows.\n"
+                          "\n"
+                          "Contact: Orvanta support <support@orvanta.example.com>\n"
+                          "\n"
+                          "     Would you like to go to the Homepage now?";
 
 }  // namespace
 

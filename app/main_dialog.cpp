@@ -7,8 +7,9 @@
 #include "app/app_state.h"
 #include "app/commands.h"
 #include "app/editor_commands.h"
-#include "app/output_view.h"
+#include "platform/win/output_view.h"
 #include "database/win/database_file.h"
+#include "database/win/database_window.h"
 #include "resources/resource.h"
 
 namespace orvanta {
@@ -76,8 +77,8 @@ BOOL OnInitDialog(HWND dialog) {
   if (!app.module) app.module = GetModuleHandleA(nullptr);
 
   // Its light grey becomes the system's button face, as on the toolbar.
-  HANDLE databaseImage = LoadImageA(app.module, MAKEINTRESOURCEA(IDB_DATABASE_BUTTON), IMAGE_BITMAP, 0, 0,
-                                    LR_LOADMAP3DCOLORS);
+  HANDLE databaseImage =
+      LoadImageA(app.module, MAKEINTRESOURCEA(IDB_DATABASE_BUTTON), IMAGE_BITMAP, 0, 0, LR_LOADMAP3DCOLORS);
   SendDlgItemMessageA(dialog, IDC_DATABASE, BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(databaseImage));
 
   // Created once per process and kept for the whole run.

@@ -16,8 +16,8 @@ void WinSortLists::Insert(std::string_view password) {
   // Kept wide so ordering does not convert every password at every comparison.
   const size_t start = characters_.size();
   characters_.resize(start + password.size());
-  int n = MultiByteToWideChar(CP_ACP, 0, password.data(), static_cast<int>(password.size()),
-                              characters_.data() + start, static_cast<int>(password.size()));
+  int n = MultiByteToWideChar(CP_ACP, 0, password.data(), static_cast<int>(password.size()), characters_.data() + start,
+                              static_cast<int>(password.size()));
   characters_.resize(start + (n > 0 ? static_cast<size_t>(n) : 0));
   starts_.push_back(start);
 }
@@ -46,8 +46,8 @@ std::string WinSortLists::Ordered(bool ascending) const {
   for (size_t i : order) {
     const std::wstring_view w = Password(i);
     char narrow[256];
-    int n = WideCharToMultiByte(CP_ACP, 0, w.data(), static_cast<int>(w.size()), narrow, sizeof narrow,
-                                nullptr, nullptr);
+    int n =
+        WideCharToMultiByte(CP_ACP, 0, w.data(), static_cast<int>(w.size()), narrow, sizeof narrow, nullptr, nullptr);
     text.append(narrow, n > 0 ? static_cast<size_t>(n) : 0);
     text.append(kLineEnd);
   }

@@ -34,10 +34,9 @@ void RegisterAll() {
   for (int i = 0; i < orvanta::kRoutineCount; ++i) {
     const Routine routine = static_cast<Routine>(i);
     for (int32_t method : {orvanta::kMethodBitShift, orvanta::kMethodLinearCongruential}) {
-      std::string name = std::string(orvanta::RoutineName(routine)) +
-                         (method == orvanta::kMethodBitShift ? "/BitShift" : "/Lcg");
-      benchmark::RegisterBenchmark(name.c_str(), LargestBatch, routine, method)
-          ->Unit(benchmark::kMillisecond);
+      std::string name =
+          std::string(orvanta::RoutineName(routine)) + (method == orvanta::kMethodBitShift ? "/BitShift" : "/Lcg");
+      benchmark::RegisterBenchmark(name.c_str(), LargestBatch, routine, method)->Unit(benchmark::kMillisecond);
     }
   }
 }

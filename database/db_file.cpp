@@ -14,13 +14,9 @@ constexpr auto npos = std::string_view::npos;
 
 // Why a field may not be written: the reader splits a field at "^" and ends
 // the whole text at a zero byte, so either would change every later field.
-bool Unwritable(std::string_view stored) {
-  return stored.find(kFieldSeparator) != npos || stored.find('\0') != npos;
-}
+bool Unwritable(std::string_view stored) { return stored.find(kFieldSeparator) != npos || stored.find('\0') != npos; }
 
-std::string_view StoredPart(const std::string& cell) {
-  return std::string_view(cell).substr(0, kFileFieldLength);
-}
+std::string_view StoredPart(const std::string& cell) { return std::string_view(cell).substr(0, kFileFieldLength); }
 
 }  // namespace
 

@@ -19,7 +19,7 @@
 namespace orvanta {
 
 inline constexpr std::string_view kDatabaseFileName = "mypsw.txt";
-inline constexpr std::size_t kFileFieldLength = 255;                          // bytes per field
+inline constexpr std::size_t kFileFieldLength = 255;                                   // bytes per field
 inline constexpr std::size_t kFileEntryBytes = kColumnCount * (kFileFieldLength + 1);  // 1024
 
 // What a read left behind. The clean end of a file is the end of its last
@@ -54,8 +54,7 @@ enum class WriteStatus {
 // leaves `out` empty. A field that would not read back as written ("^" or a
 // zero byte in its first 255 characters) gives kUnwritableText, `out` empty
 // and, when given, the index of that Entry in `bad_entry`.
-WriteStatus SerializeDatabase(std::span<const Entry> entries, std::string* out,
-                              std::size_t* bad_entry = nullptr);
+WriteStatus SerializeDatabase(std::span<const Entry> entries, std::string* out, std::size_t* bad_entry = nullptr);
 
 // A fingerprint of the file's content, to tell whether another program
 // changed the file between load and save.
@@ -84,8 +83,7 @@ LoadedDatabase LoadDatabaseFile(const std::string& path);
 // Writes the Entries to `path` through the safe-write helper (temporary file,
 // then replace). kNothingToWrite and kUnwritableText touch no file. On
 // kWriteFailed / kUnwritableText `error`, when given, says why.
-WriteStatus SaveDatabaseFile(const std::string& path, std::span<const Entry> entries,
-                             std::string* error = nullptr);
+WriteStatus SaveDatabaseFile(const std::string& path, std::span<const Entry> entries, std::string* error = nullptr);
 
 // A backup name beside `path` for which `taken` is false: "mypsw.txt" gives
 // "mypsw.txt.bak", then "mypsw-1.txt.bak", "mypsw-2.txt.bak", ...

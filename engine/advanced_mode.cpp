@@ -17,8 +17,7 @@
 
 namespace orvanta {
 
-const std::string_view kSymbolTable =
-    "0123456789abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ!@#$%^&*(_-+=~)";
+const std::string_view kSymbolTable = "0123456789abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ!@#$%^&*(_-+=~)";
 
 namespace {
 
@@ -27,9 +26,7 @@ constexpr size_t kBlock = 2048;
 // After d decisions with t takes the walk has moved 2d - t places: below 2 * 77.
 constexpr size_t kRepeatedCycle = 2 * Engine::kDecisionBudget;
 
-std::string Entries(size_t from, size_t to) {
-  return std::string(kSymbolTable.substr(from, to - from));
-}
+std::string Entries(size_t from, size_t to) { return std::string(kSymbolTable.substr(from, to - from)); }
 
 std::string Repeated(std::string_view cycle) {
   std::string repeated;
@@ -94,8 +91,7 @@ std::string_view SymbolCycle(Routine routine) {
   return entry ? std::string_view(entry->symbols) : std::string_view();
 }
 
-int32_t WalkSymbols(const double* fractions, int32_t length, std::string_view cycle,
-                    char* password) {
+int32_t WalkSymbols(const double* fractions, int32_t length, std::string_view cycle, char* password) {
   return Walk(fractions, length, Repeated(cycle).c_str(), password);
 }
 
@@ -177,9 +173,7 @@ void Engine::AdvancedDigits() { RunAdvanced(Routine::AdvancedDigits); }
 void Engine::AdvancedLetters() { RunAdvanced(Routine::AdvancedLetters); }
 void Engine::AdvancedMixedLetters() { RunAdvanced(Routine::AdvancedMixedLetters); }
 void Engine::AdvancedDigitsLetters() { RunAdvanced(Routine::AdvancedDigitsLetters); }
-void Engine::AdvancedDigitsMixedLetters() {
-  RunAdvanced(Routine::AdvancedDigitsMixedLetters);
-}
+void Engine::AdvancedDigitsMixedLetters() { RunAdvanced(Routine::AdvancedDigitsMixedLetters); }
 void Engine::AdvancedKeyboard() { RunAdvanced(Routine::AdvancedKeyboard); }
 void Engine::AdvancedKeyboardMixed() { RunAdvanced(Routine::AdvancedKeyboardMixed); }
 

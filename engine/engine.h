@@ -12,20 +12,11 @@
 namespace orvanta {
 
 // Option codes, exactly as the main dialog's controls store them.
-enum : int32_t {
-  kMethodLinearCongruential = 51,
-  kMethodBitShift = 52,
-  kModeSimple = 31,
-  kModeAdvanced = 32,
-  kKeysAll = 41,
-  kKeysDigits = 42,
-  kKeysLetters = 43,
-  kKeysDigitsLetters = 44,
-  kCaseSensitive = 7,
-  kCaseNo = 8,
-  kSeedAutogenerate = 0,
-  kSeedCustom = 1,
-};
+enum : int32_t { kMethodLinearCongruential = 51, kMethodBitShift = 52 };
+enum : int32_t { kModeSimple = 31, kModeAdvanced = 32 };
+enum : int32_t { kKeysAll = 41, kKeysDigits = 42, kKeysLetters = 43, kKeysDigitsLetters = 44 };
+enum : int32_t { kCaseSensitive = 7, kCaseNo = 8 };
+enum : int32_t { kSeedAutogenerate = 0, kSeedCustom = 1 };
 
 // Start values are those the main dialog shows checked when it opens.
 struct GeneratorSettings {
@@ -85,8 +76,7 @@ enum class Comparison { Below, Equal, Above };
 // successive Random fractions, for 1 <= length <= 77. Writes `length`
 // symbols to `password` and returns the number of decisions, i.e. of
 // fractions used (at most 77; `fractions` must hold that many).
-int32_t WalkSymbols(const double* fractions, int32_t length, std::string_view cycle,
-                    char* password);
+int32_t WalkSymbols(const double* fractions, int32_t length, std::string_view cycle, char* password);
 
 // Divisor of the range mapping for a password length or batch quantity.
 int32_t DivisorFor(int32_t setting);
@@ -144,11 +134,9 @@ class Engine {
   int32_t batchCountdown = 0;
   int32_t itemCounter = 0;
 
-  const GeneratorSettings& settings() const { return settings_; }
-
  private:
   // Random values do not depend on what a routine does with them, so the
-  // routines draw them ahead in blocks; see random_block.cpp.
+  // routines draw them ahead in blocks (random.cpp).
   void StepAhead(uint32_t from, uint32_t* states, size_t count) const;
   void FractionsOf(const uint32_t* states, double* fractions, size_t count) const;
   void CommitState(uint32_t state);

@@ -70,8 +70,7 @@ void Engine::StartBatch() {
   output.clear();
   batchCountdown = settings_.quantity;
   if (settings_.quantity > 0 && settings_.length >= 0) {
-    const int64_t bytes =
-        int64_t{settings_.quantity} * (int64_t{settings_.length} + int64_t(kLineEnd.size())) + 1;
+    const int64_t bytes = int64_t{settings_.quantity} * (int64_t{settings_.length} + int64_t(kLineEnd.size())) + 1;
     output.reserve(static_cast<size_t>(bytes));
   }
 }

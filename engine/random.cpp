@@ -44,8 +44,8 @@ struct BitMatrix {
   }
 
   uint32_t operator()(uint32_t s) const {
-    return byteTables[0][s & 0xFF] ^ byteTables[1][(s >> 8) & 0xFF] ^
-           byteTables[2][(s >> 16) & 0xFF] ^ byteTables[3][s >> 24];
+    return byteTables[0][s & 0xFF] ^ byteTables[1][(s >> 8) & 0xFF] ^ byteTables[2][(s >> 16) & 0xFF] ^
+           byteTables[3][s >> 24];
   }
 };
 
@@ -54,8 +54,7 @@ constexpr BitMatrix kBitShiftStep(kBitShiftSingleSteps);
 constexpr BitMatrix kBitShiftFourSteps(4 * kBitShiftSingleSteps);
 
 constexpr uint32_t kLcgMultiplier4 = kLcgMultiplier * kLcgMultiplier * kLcgMultiplier * kLcgMultiplier;
-constexpr uint32_t kLcgIncrement4 =
-    LcgStep(LcgStep(LcgStep(LcgStep(0))));  // the increment of four steps folded
+constexpr uint32_t kLcgIncrement4 = LcgStep(LcgStep(LcgStep(LcgStep(0))));  // the increment of four steps folded
 
 }  // namespace
 
@@ -116,8 +115,7 @@ void Engine::StepAhead(uint32_t from, uint32_t* states, size_t count) const {
     }
   }
   for (; i < count; ++i)
-    states[i] = bitShift ? kBitShiftFourSteps(states[i - 4])
-                         : states[i - 4] * kLcgMultiplier4 + kLcgIncrement4;
+    states[i] = bitShift ? kBitShiftFourSteps(states[i - 4]) : states[i - 4] * kLcgMultiplier4 + kLcgIncrement4;
 }
 
 }  // namespace orvanta

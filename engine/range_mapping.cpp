@@ -64,8 +64,8 @@ namespace {
 #if defined(__GNUC__)
 __attribute__((always_inline))
 #endif
-inline void FractionLoop(const uint32_t* states, double* fractions, size_t count, double lengthD,
-                         double quantityD) {
+inline void
+FractionLoop(const uint32_t* states, double* fractions, size_t count, double lengthD, double quantityD) {
   constexpr uint64_t kKeepSignAndMantissa = 0x800FFFFFFFFFFFFFull;
   constexpr uint64_t kExponentOfOne = 0x3FF0000000000000ull;
   for (size_t i = 0; i < count; ++i) {
@@ -79,14 +79,12 @@ inline void FractionLoop(const uint32_t* states, double* fractions, size_t count
     // the double keeps the loop free of branches.
     const uint64_t nonZero = 0 - static_cast<uint64_t>(value != 0);
     const uint64_t bits = std::bit_cast<uint64_t>(q);
-    const double significand =
-        std::bit_cast<double>(((bits & kKeepSignAndMantissa) | kExponentOfOne) & nonZero);
+    const double significand = std::bit_cast<double>(((bits & kKeepSignAndMantissa) | kExponentOfOne) & nonZero);
     fractions[i] = significand - 1.0;
   }
 }
 
-void FractionsNarrow(const uint32_t* states, double* fractions, size_t count, double lengthD,
-                     double quantityD) {
+void FractionsNarrow(const uint32_t* states, double* fractions, size_t count, double lengthD, double quantityD) {
   FractionLoop(states, fractions, count, lengthD, quantityD);
 }
 
@@ -94,9 +92,8 @@ void FractionsNarrow(const uint32_t* states, double* fractions, size_t count, do
 // with the same correctly rounded results.
 #if defined(__GNUC__) && (defined(__x86_64__) || defined(__i386__))
 #define ORVANTA_WIDE_FRACTIONS 1
-__attribute__((target("avx2"))) void FractionsWide(const uint32_t* states, double* fractions,
-                                                   size_t count, double lengthD,
-                                                   double quantityD) {
+__attribute__((target("avx2"))) void FractionsWide(const uint32_t* states, double* fractions, size_t count,
+                                                   double lengthD, double quantityD) {
   FractionLoop(states, fractions, count, lengthD, quantityD);
 }
 #endif

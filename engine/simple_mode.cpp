@@ -124,9 +124,7 @@ void Engine::SimpleLetters() { RunSimple(CharacterWindow(Routine::SimpleLetters)
 void Engine::SimpleMixedLetters() { RunSimple(CharacterWindow(Routine::SimpleMixedLetters)); }
 void Engine::SimpleDigits() { RunSimple(CharacterWindow(Routine::SimpleDigits)); }
 void Engine::SimpleDigitsLetters() { RunSimple(CharacterWindow(Routine::SimpleDigitsLetters)); }
-void Engine::SimpleDigitsMixedLetters() {
-  RunSimple(CharacterWindow(Routine::SimpleDigitsMixedLetters));
-}
+void Engine::SimpleDigitsMixedLetters() { RunSimple(CharacterWindow(Routine::SimpleDigitsMixedLetters)); }
 void Engine::SimpleKeyboard() { RunSimple(CharacterWindow(Routine::SimpleKeyboard)); }
 void Engine::SimpleKeyboardMixed() { RunSimple(CharacterWindow(Routine::SimpleKeyboardMixed)); }
 

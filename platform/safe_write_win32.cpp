@@ -9,8 +9,8 @@ namespace {
 bool Fail(std::string* error, const std::string& what) {
   if (error) {
     char text[256] = "";
-    FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, GetLastError(), 0,
-                   text, sizeof text, nullptr);
+    FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, GetLastError(), 0, text,
+                   sizeof text, nullptr);
     std::string reason = text;
     while (!reason.empty() && (reason.back() == '\n' || reason.back() == '\r' || reason.back() == ' '))
       reason.pop_back();

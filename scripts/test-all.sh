@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Sets up the machine, builds every preset and runs every test: the portable
-# suite natively and under AddressSanitizer/UBSan (with a bounded fuzz run),
+# Sets up the machine, builds every preset and runs every test: the house
+# style of every C++ file, the portable suite natively and under
+# AddressSanitizer/UBSan (with a bounded fuzz run),
 # then the Windows program's own tests under Wine, on the 32-bit build (the
 # one users get) and on the 64-bit build; last, the release packages, each
 # unpacked and its program started.
@@ -14,6 +15,8 @@ for preset in native native-sanitize win64 win32; do
   cmake --build --preset "$preset" -j "$jobs"
 done
 status=0
+echo "== format"
+scripts/check-format.sh || status=1
 for preset in native native-sanitize win32 win64; do
   echo "== test $preset"
   ctest --preset "$preset" || status=1

@@ -15,13 +15,10 @@ struct Choice {
   int32_t code;
 };
 
-constexpr std::array<Choice, 2> kMethods = {{{"lcg", kMethodLinearCongruential},
-                                             {"bitshift", kMethodBitShift}}};
+constexpr std::array<Choice, 2> kMethods = {{{"lcg", kMethodLinearCongruential}, {"bitshift", kMethodBitShift}}};
 constexpr std::array<Choice, 2> kModes = {{{"simple", kModeSimple}, {"advanced", kModeAdvanced}}};
-constexpr std::array<Choice, 4> kKeys = {{{"all", kKeysAll},
-                                          {"digits", kKeysDigits},
-                                          {"letters", kKeysLetters},
-                                          {"alnum", kKeysDigitsLetters}}};
+constexpr std::array<Choice, 4> kKeys = {
+    {{"all", kKeysAll}, {"digits", kKeysDigits}, {"letters", kKeysLetters}, {"alnum", kKeysDigitsLetters}}};
 constexpr std::array<Choice, 2> kCases = {{{"yes", kCaseSensitive}, {"no", kCaseNo}}};
 
 template <size_t N>

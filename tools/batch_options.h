@@ -12,9 +12,9 @@
 namespace orvanta::batch {
 
 struct Options {
-  GeneratorSettings settings;          // seedMode is custom when seed is given
-  std::optional<uint32_t> tick;        // the system tick when absent
-  std::optional<uint32_t> seed;        // Random state before custom seeding
+  GeneratorSettings settings;    // seedMode is custom when seed is given
+  std::optional<uint32_t> tick;  // the system tick when absent
+  std::optional<uint32_t> seed;  // Random state before custom seeding
   bool help = false;
 };
 

@@ -36,9 +36,7 @@ BOOL CALLBACK AnswerSaveDialog(HWND hwnd, LPARAM) {
 }
 
 // Answers the Save dialog from inside its modal loop.
-void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD) {
-  EnumThreadWindows(GetCurrentThreadId(), AnswerSaveDialog, 0);
-}
+void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD) { EnumThreadWindows(GetCurrentThreadId(), AnswerSaveDialog, 0); }
 
 std::vector<orvanta::Entry> SampleEntries() {
   std::vector<orvanta::Entry> entries;
@@ -75,8 +73,7 @@ int main() {
   const double load = Seconds() - t;
   orvanta::DatabaseWindow& db = orvanta::Database();
   const LRESULT rows = SendMessageA(db.list, LVM_GETITEMCOUNT, 0, 0);
-  printf("  open + load (LoadDatabase, list filled, painted): %8.3f s  (%ld rows)\n", load,
-         static_cast<long>(rows));
+  printf("  open + load (LoadDatabase, list filled, painted): %8.3f s  (%ld rows)\n", load, static_cast<long>(rows));
 
   t = Seconds();
   std::vector<orvanta::Entry> entries = orvanta::ListEntries();
@@ -84,14 +81,12 @@ int main() {
 
   t = Seconds();
   bool saved = orvanta::SaveDatabase();
-  printf("  save (SaveDatabase: list -> mypsw.txt):           %8.3f s  (%s)\n", Seconds() - t,
-         saved ? "ok" : "FAILED");
+  printf("  save (SaveDatabase: list -> mypsw.txt):           %8.3f s  (%s)\n", Seconds() - t, saved ? "ok" : "FAILED");
 
   t = Seconds();
   std::string text = orvanta::BuildDatabaseText(entries);
   orvanta::SafeWriteFile(g_exportPath, text);
-  printf("  export text built and written (no dialog):        %8.3f s  (%zu bytes)\n", Seconds() - t,
-         text.size());
+  printf("  export text built and written (no dialog):        %8.3f s  (%zu bytes)\n", Seconds() - t, text.size());
 
   UINT_PTR timer = SetTimer(nullptr, 0, 10, OnTimer);
   t = Seconds();

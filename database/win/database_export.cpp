@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "app/output_view.h"
-#include "app/save_dialog.h"
+#include "platform/win/output_view.h"
+#include "platform/win/save_dialog.h"
 #include "database/db_text.h"
 #include "database/win/database_window.h"
 #include "platform/win/print_pages.h"

@@ -129,8 +129,7 @@ bool SaveDatabase(std::string* failure) {
     return true;
   }
   Report("The database could not be saved to " + Quoted(db.filePath) + ".\n\n" + error +
-             "\n\nThe file keeps its earlier content." +
-             (db.open ? " The Entries stay in the database window." : ""),
+             "\n\nThe file keeps its earlier content." + (db.open ? " The Entries stay in the database window." : ""),
          failure);
   return false;
 }

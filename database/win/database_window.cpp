@@ -5,8 +5,6 @@
 
 #include <algorithm>
 
-#include "app/app_state.h"
-#include "app/commands.h"
 #include "database/win/database_export.h"
 #include "database/win/database_file.h"
 #include "database/win/item_data_dialog.h"
@@ -30,8 +28,7 @@ struct ColumnSpec {
   const char* header;
   int width;
 };
-constexpr ColumnSpec kColumns[kColumnCount] = {
-    {"Password", 150}, {"Login", 150}, {"URL", 200}, {"Comments", 200}};
+constexpr ColumnSpec kColumns[kColumnCount] = {{"Password", 150}, {"Login", 150}, {"URL", 200}, {"Comments", 200}};
 
 struct ButtonSpec {
   int id;
@@ -54,7 +51,7 @@ HFONT MakeFont(int weight) {
 HWND MakeChild(HWND parent, DWORD exStyle, const char* className, const char* text, DWORD style, int x, int y,
                int width, int height, int id) {
   return CreateWindowExA(exStyle, className, text, WS_CHILD | WS_VISIBLE | style, x, y, width, height, parent,
-                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), App().module, nullptr);
+                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
 }
 
 // Button images are loaded once and kept for the run, like the main dialog's.
@@ -62,19 +59,17 @@ HANDLE ButtonImage(int bitmap) {
   static HANDLE images[8] = {};
   HANDLE& image = images[bitmap - IDB_DB_PRINT_ALL];
   if (!image)
-    image = LoadImageA(App().module, MAKEINTRESOURCEA(bitmap), IMAGE_BITMAP, 0, 0, LR_LOADMAP3DCOLORS);
+    image = LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(bitmap), IMAGE_BITMAP, 0, 0, LR_LOADMAP3DCOLORS);
   return image;
 }
 
 void MakeButton(HWND window, const ButtonSpec& spec) {
-  HWND button = MakeChild(window, 0, "button", spec.caption, WS_TABSTOP | BS_BITMAP | BS_LEFT, spec.x, 414,
-                          spec.width, 24, spec.id);
+  HWND button = MakeChild(window, 0, "button", spec.caption, WS_TABSTOP | BS_BITMAP | BS_LEFT, spec.x, 414, spec.width,
+                          24, spec.id);
   SendMessageA(button, BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(ButtonImage(spec.bitmap)));
 }
 
-void SetFont(HWND control, HFONT font) {
-  SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-}
+void SetFont(HWND control, HFONT font) { SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE); }
 
 void OnCreate(HWND window) {
   DatabaseWindow& db = Database();
@@ -83,8 +78,8 @@ void OnCreate(HWND window) {
   db.hintFont = MakeFont(600);
   db.printFont = MakeFont(FW_NORMAL);
 
-  db.list = MakeChild(window, 0, WC_LISTVIEWA, "", WS_BORDER | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS,
-                      15, 25, 642, 380, 0);
+  db.list = MakeChild(window, 0, WC_LISTVIEWA, "", WS_BORDER | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS, 15, 25,
+                      642, 380, 0);
   for (int i = 0; i < kColumnCount; ++i) {
     LVCOLUMNA column{};
     column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
@@ -98,12 +93,10 @@ void OnCreate(HWND window) {
   MakeButton(window, kAddItem);
   MakeButton(window, kDeleteItem);
 
-  db.hint = MakeChild(window, 0, "static", "Double-click password to copy to Clipboard.", SS_CENTER, 15, 5,
-                      642, 16, 0);
+  db.hint = MakeChild(window, 0, "static", "Double-click password to copy to Clipboard.", SS_CENTER, 15, 5, 642, 16, 0);
   SetFont(db.hint, db.hintFont);
 
-  db.clipboardEdit =
-      MakeChild(window, 0, "edit", "", WS_BORDER | WS_TABSTOP, 15, 338, 170, 20, IDC_DB_CLIPBOARD_EDIT);
+  db.clipboardEdit = MakeChild(window, 0, "edit", "", WS_BORDER | WS_TABSTOP, 15, 338, 170, 20, IDC_DB_CLIPBOARD_EDIT);
   SetFont(db.clipboardEdit, db.hintFont);
   ShowWindow(db.clipboardEdit, SW_HIDE);
 
@@ -112,8 +105,8 @@ void OnCreate(HWND window) {
   MakeButton(window, kSaveAll);
   MakeButton(window, kClose);
 
-  db.printEditor = MakeChild(window, WS_EX_DLGMODALFRAME, "richedit", "",
-                             WS_VSCROLL | WS_TABSTOP | ES_MULTILINE, 2, 2, 663, 240, IDC_DB_PRINT_EDITOR);
+  db.printEditor = MakeChild(window, WS_EX_DLGMODALFRAME, "richedit", "", WS_VSCROLL | WS_TABSTOP | ES_MULTILINE, 2, 2,
+                             663, 240, IDC_DB_PRINT_EDITOR);
   SetFont(db.printEditor, db.printFont);
   // No capacity: every Entry is printed.
   SendMessageA(db.printEditor, EM_EXLIMITTEXT, 0, 0x7FFFFFFE);
@@ -125,8 +118,7 @@ void OnCreate(HWND window) {
 }
 
 int SelectedRow() {
-  return static_cast<int>(
-      SendMessageA(Database().list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+  return static_cast<int>(SendMessageA(Database().list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
 }
 
 // The row under a double-click, selected. The list has no full-row
@@ -160,8 +152,7 @@ void CopyPassword(const NMHDR& header) {
   item.cchTextMax = sizeof cell;
   const LRESULT length = SendMessageA(db.list, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
   // At most the 255 characters that the file keeps.
-  const std::string_view text(
-      cell, length > 0 ? std::min<size_t>(static_cast<size_t>(length), kTypedTextLimit) : 0);
+  const std::string_view text(cell, length > 0 ? std::min<size_t>(static_cast<size_t>(length), kTypedTextLimit) : 0);
   const std::string password(TrimTrailingSpaces(text));
   SendMessageA(db.clipboardEdit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(password.c_str()));
   SendMessageA(db.clipboardEdit, EM_SETSEL, 0, -1);
@@ -202,26 +193,13 @@ void CloseWindow() {
 
 void OnCommand(WPARAM wParam) {
   switch (wParam) {
-    case IDC_DB_ADD_ITEM:
-      RunItemDataDialog();
-      break;
-    case IDC_DB_DELETE_ITEM:
-      DeleteItem();
-      break;
-    case IDC_DB_DELETE_ALL:
-      DeleteAll();
-      break;
-    case IDC_DB_PRINT_ALL:
-      PrintDatabase();
-      break;
-    case IDC_DB_SAVE_ALL:
-      ExportDatabase();
-      break;
-    case IDC_DB_CLOSE:
-      CloseWindow();
-      break;
-    default:
-      break;
+    case IDC_DB_ADD_ITEM: RunItemDataDialog(); break;
+    case IDC_DB_DELETE_ITEM: DeleteItem(); break;
+    case IDC_DB_DELETE_ALL: DeleteAll(); break;
+    case IDC_DB_PRINT_ALL: PrintDatabase(); break;
+    case IDC_DB_SAVE_ALL: ExportDatabase(); break;
+    case IDC_DB_CLOSE: CloseWindow(); break;
+    default: break;
   }
 }
 
@@ -243,9 +221,7 @@ void OnFinalDestroy() {
 
 LRESULT CALLBACK DatabaseWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_CREATE:
-      OnCreate(window);
-      return 0;
+    case WM_CREATE: OnCreate(window); return 0;
     case WM_CTLCOLORBTN:
     case WM_CTLCOLORSTATIC:
       SetBkColor(reinterpret_cast<HDC>(wParam), GetSysColor(COLOR_BTNFACE));
@@ -255,20 +231,11 @@ LRESULT CALLBACK DatabaseWindowProc(HWND window, UINT message, WPARAM wParam, LP
       if (reinterpret_cast<const NMHDR*>(lParam)->code == LVN_DELETEALLITEMS) return TRUE;
       CopyPassword(*reinterpret_cast<const NMHDR*>(lParam));
       break;
-    case kShowUnreadPartNotice:
-      ShowInformation(window, UnreadPartNotice());
-      return 0;
-    case WM_COMMAND:
-      OnCommand(wParam);
-      return 0;
-    case WM_DESTROY:
-      OnDestroy();
-      return 0;
-    case WM_NCDESTROY:
-      OnFinalDestroy();
-      break;
-    default:
-      break;
+    case kShowUnreadPartNotice: ShowInformation(window, UnreadPartNotice()); return 0;
+    case WM_COMMAND: OnCommand(wParam); return 0;
+    case WM_DESTROY: OnDestroy(); return 0;
+    case WM_NCDESTROY: OnFinalDestroy(); break;
+    default: break;
   }
   return DefWindowProcA(window, message, wParam, lParam);
 }
@@ -278,7 +245,7 @@ LRESULT CALLBACK DatabaseWindowProc(HWND window, UINT message, WPARAM wParam, LP
 void OpenDatabaseWindow() {
   DatabaseWindow& db = Database();
   if (db.open) return;  // not even brought to the front
-  HINSTANCE module = App().module ? App().module : GetModuleHandleA(nullptr);
+  HINSTANCE module = GetModuleHandleA(nullptr);
   WNDCLASSEXA wc{};
   wc.cbSize = sizeof wc;
   wc.lpfnWndProc = DatabaseWindowProc;
@@ -286,8 +253,8 @@ void OpenDatabaseWindow() {
   wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
   wc.lpszClassName = kClassName;
   RegisterClassExA(&wc);  // fails harmlessly when the class exists
-  CreateWindowExA(0, kClassName, "Database", WS_VISIBLE | WS_BORDER, 56, 87, 673, 475, nullptr, nullptr,
-                  module, nullptr);
+  CreateWindowExA(0, kClassName, "Database", WS_VISIBLE | WS_BORDER, 56, 87, 673, 475, nullptr, nullptr, module,
+                  nullptr);
 }
 
 void CloseDatabaseWindow() {
@@ -300,7 +267,8 @@ bool CloseDatabaseWindowAtExit() {
   if (!db.open) return true;
   std::string failure;
   if (!SaveDatabase(&failure) &&
-      !AskYesNo(db.window, failure + "\n\nThe database could not be saved. End Orvanta anyway? Its Entries will be lost."))
+      !AskYesNo(db.window,
+                failure + "\n\nThe database could not be saved. End Orvanta anyway? Its Entries will be lost."))
     return false;
   DestroySaved();
   return true;

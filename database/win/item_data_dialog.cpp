@@ -2,7 +2,6 @@
 
 #include <string>
 
-#include "app/app_state.h"
 #include "database/win/database_window.h"
 #include "platform/win/messages.h"
 #include "resources/resource.h"
@@ -37,20 +36,17 @@ void OnOk(HWND dialog) {
   // later field of the database.
   for (int i = 0; i < kColumnCount; ++i) {
     if (!ContainsFieldSeparator(texts[i])) continue;
-    ShowInformation(owner,
-                    std::string("The ") + kFieldNames[i] +
-                        " field contains \"^\", which the database file uses between its fields. Please type "
-                        "it without \"^\".");
+    ShowInformation(owner, std::string("The ") + kFieldNames[i] +
+                               " field contains \"^\", which the database file uses between its fields. Please type "
+                               "it without \"^\".");
     SetFocus(GetDlgItem(dialog, kEdits[i]));
     return;
   }
-  const Entry entry =
-      MakeEntry(texts[kColumnPassword], texts[kColumnLogin], texts[kColumnUrl], texts[kColumnComments]);
+  const Entry entry = MakeEntry(texts[kColumnPassword], texts[kColumnLogin], texts[kColumnUrl], texts[kColumnComments]);
   if (!AppendEntry(entry)) {
-    ShowInformation(
-        nullptr,
-        "The database window is closed. Open it with the \"Database\" button, then press OK again to add "
-        "this Entry.");
+    ShowInformation(nullptr,
+                    "The database window is closed. Open it with the \"Database\" button, then press OK again to add "
+                    "this Entry.");
     SetFocus(dialog);
     return;
   }
@@ -68,16 +64,13 @@ INT_PTR CALLBACK ItemDataProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) 
         EndDialog(dialog, 0);
       return FALSE;
     case WM_CLOSE:
-    case WM_DESTROY:
-      EndDialog(dialog, 0);
-      return FALSE;
-    default:
-      return FALSE;
+    case WM_DESTROY: EndDialog(dialog, 0); return FALSE;
+    default: return FALSE;
   }
 }
 
 }  // namespace
 
-void RunItemDataDialog() { DialogBoxParamA(App().module, "IDD_DIALOG2", nullptr, ItemDataProc, 0); }
+void RunItemDataDialog() { DialogBoxParamA(GetModuleHandleA(nullptr), "IDD_DIALOG2", nullptr, ItemDataProc, 0); }
 
 }  // namespace orvanta

@@ -4,13 +4,21 @@
 
 #include <cstdint>
 
-#include "app/app_state.h"
-#include "app/commands.h"
 #include "resources/resource.h"
 
 namespace orvanta {
 
 namespace {
+
+// The record of one opening of the dialog, held in DWLP_USER: what OK chose.
+struct CustomSeedRecord {
+  bool chosen = false;
+  uint32_t seed = 0;
+};
+
+CustomSeedRecord* RecordOf(HWND dialog) {
+  return reinterpret_cast<CustomSeedRecord*>(GetWindowLongPtrA(dialog, DWLP_USER));
+}
 
 struct DigitPlace {
   int box;      // the digit box (edit control)
@@ -37,7 +45,8 @@ void CreateUpDowns(HWND dialog) {
     // Typing replaces the digit (the dialog selects a box's text when it
     // gets the focus) instead of adding a second one.
     SendMessageA(box, EM_LIMITTEXT, 1, 0);
-    CreateUpDownControl(kUpDownStyle, d.x, 50, 15, 18, dialog, d.upDown, App().module, box, 9, 0, d.initial);
+    CreateUpDownControl(kUpDownStyle, d.x, 50, 15, 18, dialog, d.upDown,
+                        reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(dialog, GWLP_HINSTANCE)), box, 9, 0, d.initial);
   }
 }
 
@@ -62,9 +71,9 @@ void ReportBadDigit(HWND dialog, int position) {
   SendMessageA(box, EM_SETSEL, 0, -1);
 }
 
-// OK: the nine digits become the Random state and the Seed mode turns to
-// custom. A box that does not hold one digit is named and the dialog stays
-// open, so a seed is never formed from a failed read.
+// OK: the nine digits become the chosen seed, said in a "New Seed" box. A
+// box that does not hold one digit is named and the dialog stays open, so a
+// seed is never formed from a failed read.
 void ReadCustomSeed(HWND dialog) {
   int digits[kDigitCount];
   for (int i = 0; i < kDigitCount; ++i) {
@@ -76,20 +85,21 @@ void ReadCustomSeed(HWND dialog) {
   }
   int32_t seed = 0;
   for (int i = kDigitCount - 1; i >= 0; --i) seed += digits[i] * kDigits[i].weight;  // units first
-  App().engine.randomState = static_cast<uint32_t>(seed);
+  RecordOf(dialog)->seed = static_cast<uint32_t>(seed);
+  RecordOf(dialog)->chosen = true;
 
   char text[256];
   wsprintfA(text, "%ld", static_cast<long>(seed));
   MessageBoxA(dialog, text, "New Seed", MB_OK | MB_ICONINFORMATION);
-  App().settings.seedMode = kSeedCustom;
   EndDialog(dialog, 0);
 }
 
 }  // namespace
 
-INT_PTR CALLBACK CustomSeedDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+static INT_PTR CALLBACK CustomSeedDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_INITDIALOG:
+      SetWindowLongPtrA(dialog, DWLP_USER, lParam);
       CreateUpDowns(dialog);
       return TRUE;
     case WM_COMMAND:
@@ -105,14 +115,17 @@ INT_PTR CALLBACK CustomSeedDialogProc(HWND dialog, UINT message, WPARAM wParam, 
         return TRUE;
       }
       return FALSE;
-    case WM_CLOSE:
-      EndDialog(dialog, 0);
-      return TRUE;
-    default:
-      return FALSE;
+    case WM_CLOSE: EndDialog(dialog, 0); return TRUE;
+    default: return FALSE;
   }
 }
 
-void RunCustomSeedDialog() { DialogBoxParamA(App().module, "IDD_DIALOG5", nullptr, CustomSeedDialogProc, 0); }
+bool RunCustomSeedDialog(uint32_t* seed) {
+  CustomSeedRecord record;
+  DialogBoxParamA(GetModuleHandleA(nullptr), "IDD_DIALOG5", nullptr, CustomSeedDialogProc,
+                  reinterpret_cast<LPARAM>(&record));
+  if (record.chosen) *seed = record.seed;
+  return record.chosen;
+}
 
 }  // namespace orvanta

@@ -1,12 +1,15 @@
 // The Custom Seed dialog (template IDD_DIALOG5): nine digit boxes with
-// up-down controls; OK makes the number the Random state and switches the
-// Seed mode to custom. RunCustomSeedDialog() (app/commands.h) opens it.
+// up-down controls; OK shows the nine digits' number in a "New Seed" box
+// and returns it as the chosen seed.
 #pragma once
 
 #include <windows.h>
 
+#include <cstdint>
+
 namespace orvanta {
 
-INT_PTR CALLBACK CustomSeedDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+// Runs the dialog; true, with the number in `seed`, when OK closed it.
+bool RunCustomSeedDialog(uint32_t* seed);
 
 }  // namespace orvanta

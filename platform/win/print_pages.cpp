@@ -151,8 +151,8 @@ std::string LongestLine(const std::string& text) {
 }
 
 HFONT MakeFixedPitchFont(int height) {
-  return CreateFontA(-height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_TT_PRECIS,
-                     CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FIXED_PITCH | FF_MODERN, "Courier New");
+  return CreateFontA(-height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_TT_PRECIS, CLIP_DEFAULT_PRECIS,
+                     DEFAULT_QUALITY, FIXED_PITCH | FF_MODERN, "Courier New");
 }
 
 // The largest fixed-pitch font from 10 points down to 4 in which `line` fits `width` device units.

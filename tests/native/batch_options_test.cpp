@@ -11,9 +11,7 @@ namespace orvanta::batch {
 namespace {
 
 ParseResult Parse(std::vector<std::string_view> args) { return ParseOptions(args); }
-ToolResult Tool(std::vector<std::string_view> args, uint32_t systemTick = 0) {
-  return RunTool(args, systemTick);
-}
+ToolResult Tool(std::vector<std::string_view> args, uint32_t systemTick = 0) { return RunTool(args, systemTick); }
 
 TEST(BatchOptions, DefaultsAreTheProgramsStartUpState) {
   ParseResult r = Parse({});
@@ -32,9 +30,8 @@ TEST(BatchOptions, DefaultsAreTheProgramsStartUpState) {
 }
 
 TEST(BatchOptions, EveryOptionAndValue) {
-  ParseResult r = Parse({"--method", "lcg", "--mode", "advanced", "--keys", "letters", "--case",
-                         "yes", "--length", "34", "--count", "9999", "--tick", "4294967295",
-                         "--seed", "999999999"});
+  ParseResult r = Parse({"--method", "lcg", "--mode", "advanced", "--keys", "letters", "--case", "yes", "--length",
+                         "34", "--count", "9999", "--tick", "4294967295", "--seed", "999999999"});
   ASSERT_TRUE(r.ok()) << r.error;
   const GeneratorSettings& s = r.options.settings;
   EXPECT_EQ(s.method, kMethodLinearCongruential);
@@ -47,18 +44,24 @@ TEST(BatchOptions, EveryOptionAndValue) {
   EXPECT_EQ(r.options.seed, 999999999u);
   EXPECT_EQ(s.seedMode, kSeedCustom);
 
-  const struct { std::string_view word; int32_t code; } keys[] = {
-      {"all", kKeysAll}, {"digits", kKeysDigits}, {"letters", kKeysLetters}, {"alnum", kKeysDigitsLetters}};
+  const struct {
+    std::string_view word;
+    int32_t code;
+  } keys[] = {{"all", kKeysAll}, {"digits", kKeysDigits}, {"letters", kKeysLetters}, {"alnum", kKeysDigitsLetters}};
   for (auto k : keys) EXPECT_EQ(Parse({"--keys", k.word}).options.settings.keySet, k.code) << k.word;
-  EXPECT_EQ(Parse({"--method=bitshift", "--case=no", "--length=4", "--count=1", "--tick=0",
-                   "--seed=0"}).options.settings.quantity, 1);
+  EXPECT_EQ(Parse({"--method=bitshift", "--case=no", "--length=4", "--count=1", "--tick=0", "--seed=0"})
+                .options.settings.quantity,
+            1);
   EXPECT_EQ(Parse({"--seed", "0"}).options.seed, 0u);
   EXPECT_EQ(Parse({"--length", "5", "--length", "6"}).options.settings.length, 6);  // last wins
   EXPECT_TRUE(Parse({"--help"}).options.help);
 }
 
 TEST(BatchOptions, BadOptionsNameTheOptionAndItsValues) {
-  const struct { std::vector<std::string_view> args; std::string_view mentions; } bad[] = {
+  const struct {
+    std::vector<std::string_view> args;
+    std::string_view mentions;
+  } bad[] = {
       {{"--method", "xorshift"}, "--method takes lcg or bitshift"},
       {{"--mode"}, "--mode takes simple or advanced"},
       {{"--keys", "ALL"}, "--keys takes all, digits, letters or alnum"},
@@ -94,26 +97,22 @@ TEST(BatchTool, KnownAnswers) {
   // Tick 3440417386 seeds the state 0.
   EXPECT_EQ(Tool({"--keys", "digits", "--tick", "3440417386"}).out, "4444      \n4444      \n");
   EXPECT_EQ(Tool({"--keys", "letters", "--tick", "3440417386"}).out, "bbbb      \nbbbb      \n");
-  EXPECT_EQ(Tool({"--keys", "digits", "--mode", "advanced", "--tick", "3440417386"}).out,
-            "0123      \n0123      \n");
+  EXPECT_EQ(Tool({"--keys", "digits", "--mode", "advanced", "--tick", "3440417386"}).out, "0123      \n0123      \n");
   // Without --tick the system tick is used.
   EXPECT_EQ(Tool({"--keys", "digits"}, 3440417386u).out, "4444      \n4444      \n");
   // Custom seed 0 with tick 1534102303 also gives the state 0.
-  EXPECT_EQ(Tool({"--keys", "digits", "--seed", "0", "--tick", "1534102303", "--count", "1"}).out,
-            "4444      \n");
-  EXPECT_NE(Tool({"--keys", "digits", "--seed", "1", "--tick", "1534102303", "--count", "1"}).out,
-            "4444      \n");
+  EXPECT_EQ(Tool({"--keys", "digits", "--seed", "0", "--tick", "1534102303", "--count", "1"}).out, "4444      \n");
+  EXPECT_NE(Tool({"--keys", "digits", "--seed", "1", "--tick", "1534102303", "--count", "1"}).out, "4444      \n");
   // Linear congruential from tick 0: positions 8, 13, 13, 18, 21, 22, 22, 12.
-  EXPECT_EQ(Tool({"--method", "lcg", "--keys", "letters", "--tick", "0"}).out,
-            "inns      \nvwwm      \n");
+  EXPECT_EQ(Tool({"--method", "lcg", "--keys", "letters", "--tick", "0"}).out, "inns      \nvwwm      \n");
   ToolResult help = Tool({"--help"});
   EXPECT_EQ(help.status, 0);
   EXPECT_NE(help.out.find("usage: orvanta-batch"), std::string::npos);
 }
 
 TEST(BatchTool, LargestBatchLayout) {
-  ToolResult t = Tool({"--mode", "advanced", "--keys", "all", "--case", "yes", "--length", "34",
-                       "--count", "9999", "--tick", "1"});
+  ToolResult t = Tool(
+      {"--mode", "advanced", "--keys", "all", "--case", "yes", "--length", "34", "--count", "9999", "--tick", "1"});
   EXPECT_EQ(t.status, 0);
   EXPECT_TRUE(t.err.empty());
   ASSERT_EQ(t.out.size(), 9999u * 41u);

@@ -10,15 +10,14 @@ namespace orvanta {
 
 // Readable failure messages: the four cells without their padding.
 static void PrintTo(const Entry& e, std::ostream* os) {
-  *os << "{" << TrimTrailingSpaces(e.password) << "|" << TrimTrailingSpaces(e.login) << "|"
-      << TrimTrailingSpaces(e.url) << "|" << TrimTrailingSpaces(e.comments) << "}";
+  *os << "{" << TrimTrailingSpaces(e.password) << "|" << TrimTrailingSpaces(e.login) << "|" << TrimTrailingSpaces(e.url)
+      << "|" << TrimTrailingSpaces(e.comments) << "}";
 }
 
 namespace {
 
 std::vector<Entry> ThreeEntries() {
-  return {MakeEntry("k7Vq2mXa", "alice", "https://mail.example.org", "work mail"),
-          MakeEntry("93814027", "", "", ""),
+  return {MakeEntry("k7Vq2mXa", "alice", "https://mail.example.org", "work mail"), MakeEntry("93814027", "", "", ""),
           MakeEntry("Zr!8 #qT", "bob.smith", "ftp://files.example.net/upload", "shared  folder ")};
 }
 
@@ -158,12 +157,11 @@ TEST(DatabaseRead, OtherStopsDropTheEntryBeingRead) {
     std::size_t entries, consumed;
   };
   const Case cases[] = {
-      {"no separator at all", 0, 0},
-      {"a^b^c^", 0, 0},               // the "^" ending Comments is the last byte
-      {"a^b^c^d^e^f", 1, 8},          // second Entry has no more "^"
-      {"^a^b^c^d^^", 0, 0},           // leading empty field
-      {"a^b^c^d^^^", 1, 8},           // a second final "^" is not clean
-      {"a^b^c^d^^garbage", 1, 8},     // bytes after the final "^"
+      {"no separator at all", 0, 0}, {"a^b^c^", 0, 0},  // the "^" ending Comments is the last byte
+      {"a^b^c^d^e^f", 1, 8},                            // second Entry has no more "^"
+      {"^a^b^c^d^^", 0, 0},                             // leading empty field
+      {"a^b^c^d^^^", 1, 8},                             // a second final "^" is not clean
+      {"a^b^c^d^^garbage", 1, 8},                       // bytes after the final "^"
   };
   for (const Case& c : cases) {
     const ParsedDatabase parsed = ParseDatabase(c.bytes);
@@ -204,8 +202,8 @@ TEST(DatabaseRead, ShortFieldsFromOtherProgramsAreFilledToTheFieldWidth) {
 }
 
 TEST(DatabaseRead, FieldsLongerThan255AreCutKeptAndReported) {
-  const std::string bytes = std::string(300, 'A') + "^" + std::string(256, 'B') + "^" + std::string(255, 'C') + "^d^" +
-                            "e^f^g^h^^";
+  const std::string bytes =
+      std::string(300, 'A') + "^" + std::string(256, 'B') + "^" + std::string(255, 'C') + "^d^" + "e^f^g^h^^";
   const ParsedDatabase parsed = ParseDatabase(bytes);
   ASSERT_EQ(parsed.entries.size(), 2u);
   EXPECT_EQ(parsed.entries[0].password, std::string(255, 'A') + " ");

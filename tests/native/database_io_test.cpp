@@ -15,8 +15,8 @@ namespace orvanta {
 
 // Readable failure messages: the four cells without their padding.
 static void PrintTo(const Entry& e, std::ostream* os) {
-  *os << "{" << TrimTrailingSpaces(e.password) << "|" << TrimTrailingSpaces(e.login) << "|"
-      << TrimTrailingSpaces(e.url) << "|" << TrimTrailingSpaces(e.comments) << "}";
+  *os << "{" << TrimTrailingSpaces(e.password) << "|" << TrimTrailingSpaces(e.login) << "|" << TrimTrailingSpaces(e.url)
+      << "|" << TrimTrailingSpaces(e.comments) << "}";
 }
 
 namespace {
@@ -26,8 +26,7 @@ namespace fs = std::filesystem;
 std::string DataFile(const std::string& name) { return std::string(ORVANTA_TEST_DATA_DIR) + "/db/" + name; }
 
 std::vector<Entry> ThreeEntries() {
-  return {MakeEntry("k7Vq2mXa", "alice", "https://mail.example.org", "work mail"),
-          MakeEntry("93814027", "", "", ""),
+  return {MakeEntry("k7Vq2mXa", "alice", "https://mail.example.org", "work mail"), MakeEntry("93814027", "", "", ""),
           MakeEntry("Zr!8 #qT", "bob.smith", "ftp://files.example.net/upload", "shared  folder ")};
 }
 
@@ -62,9 +61,11 @@ TEST(DatabaseSampleFiles, LoadAsTheReadingRulesSay) {
     std::size_t cut;
   };
   const Case cases[] = {
-      {"empty.txt", 0, 0, 0},          {"only_caret.txt", 0, 0, 0},    {"three_entries.txt", 3, 0, 0},
-      {"no_final_caret.txt", 2, 1024, 0}, {"double_caret.txt", 1, 1794, 0}, {"zero_byte.txt", 1, 2049, 0},
-      {"long_field.txt", 1, 0, 2},     {"unpadded_fields.txt", 2, 0, 0}, {"full_255.txt", 1, 0, 0},
+      {"empty.txt", 0, 0, 0},           {"only_caret.txt", 0, 0, 0},
+      {"three_entries.txt", 3, 0, 0},   {"no_final_caret.txt", 2, 1024, 0},
+      {"double_caret.txt", 1, 1794, 0}, {"zero_byte.txt", 1, 2049, 0},
+      {"long_field.txt", 1, 0, 2},      {"unpadded_fields.txt", 2, 0, 0},
+      {"full_255.txt", 1, 0, 0},
   };
   for (const Case& c : cases) {
     const LoadedDatabase loaded = LoadDatabaseFile(DataFile(c.name));
@@ -77,7 +78,8 @@ TEST(DatabaseSampleFiles, LoadAsTheReadingRulesSay) {
   EXPECT_EQ(LoadDatabaseFile(DataFile("three_entries.txt")).entries, three);
   EXPECT_EQ(LoadDatabaseFile(DataFile("no_final_caret.txt")).entries,
             std::vector<Entry>(three.begin(), three.begin() + 2));
-  EXPECT_EQ(LoadDatabaseFile(DataFile("double_caret.txt")).entries, std::vector<Entry>(three.begin(), three.begin() + 1));
+  EXPECT_EQ(LoadDatabaseFile(DataFile("double_caret.txt")).entries,
+            std::vector<Entry>(three.begin(), three.begin() + 1));
   EXPECT_EQ(LoadDatabaseFile(DataFile("full_255.txt")).entries[0].password, std::string(255, 'x') + " ");
 }
 

@@ -32,7 +32,8 @@ TEST(DatabaseText, OneShortEntryIsExactly210Bytes) {
 TEST(DatabaseText, FieldOver49CharactersIsCutAt49) {
   const std::string password = "0123456789abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ";  // 62
   const std::string comment(49, 'c');
-  const std::string text = BuildDatabaseText(std::vector<Entry>{MakeEntry(password, "L", std::string(50, 'u'), comment)});
+  const std::string text =
+      BuildDatabaseText(std::vector<Entry>{MakeEntry(password, "L", std::string(50, 'u'), comment)});
   ASSERT_EQ(text.size(), 210u);
   EXPECT_EQ(text.substr(0, 51), password.substr(0, 49) + "  ");
   EXPECT_EQ(text.substr(51, 51), Column("L"));

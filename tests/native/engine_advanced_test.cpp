@@ -10,11 +10,13 @@
 namespace orvanta {
 namespace {
 
-constexpr Routine kAdvanced[] = {
-    Routine::AdvancedDigits,        Routine::AdvancedLetters,
-    Routine::AdvancedMixedLetters,  Routine::AdvancedDigitsLetters,
-    Routine::AdvancedDigitsMixedLetters, Routine::AdvancedKeyboard,
-    Routine::AdvancedKeyboardMixed};
+constexpr Routine kAdvanced[] = {Routine::AdvancedDigits,
+                                 Routine::AdvancedLetters,
+                                 Routine::AdvancedMixedLetters,
+                                 Routine::AdvancedDigitsLetters,
+                                 Routine::AdvancedDigitsMixedLetters,
+                                 Routine::AdvancedKeyboard,
+                                 Routine::AdvancedKeyboardMixed};
 
 struct Batch {
   GeneratorSettings settings;
@@ -50,16 +52,13 @@ std::vector<std::string> Passwords(const std::string& output) {
 }
 
 TEST(SymbolTable, EntriesAndCycles) {
-  EXPECT_EQ(kSymbolTable,
-            "0123456789abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ!@#$%^&*(_-+=~)");
+  EXPECT_EQ(kSymbolTable, "0123456789abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ!@#$%^&*(_-+=~)");
   EXPECT_EQ(SymbolCycle(Routine::AdvancedDigits), "0123456789");
   EXPECT_EQ(SymbolCycle(Routine::AdvancedLetters), "abcdefghijklmnopqrstuvwxyz");
-  EXPECT_EQ(SymbolCycle(Routine::AdvancedMixedLetters),
-            "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ");
+  EXPECT_EQ(SymbolCycle(Routine::AdvancedMixedLetters), "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ");
   EXPECT_EQ(SymbolCycle(Routine::AdvancedDigitsLetters), "0123456789abcdefghijklmnopqrstuvwxyz");
   EXPECT_EQ(SymbolCycle(Routine::AdvancedDigitsMixedLetters), kSymbolTable.substr(0, 62));
-  EXPECT_EQ(SymbolCycle(Routine::AdvancedKeyboard),
-            "0123456789abcdefghijklmnopqrstuvwxyz!@#$%^&*(_-+=~)");
+  EXPECT_EQ(SymbolCycle(Routine::AdvancedKeyboard), "0123456789abcdefghijklmnopqrstuvwxyz!@#$%^&*(_-+=~)");
   EXPECT_EQ(SymbolCycle(Routine::AdvancedKeyboard)[36], '!');
   EXPECT_EQ(SymbolCycle(Routine::AdvancedKeyboard)[50], ')');
   EXPECT_EQ(SymbolCycle(Routine::AdvancedKeyboardMixed), kSymbolTable);

@@ -119,8 +119,7 @@ TEST(RandomSource, RandomValueNeverExceeds31Bits) {
 
 TEST(Seeding, AutogenerateIgnoresThePreviousState) {
   EngineWith e(kMethodBitShift);
-  const struct { uint32_t tick, state; } cases[] = {
-      {0u, 348634726u}, {1000u, 2668371214u}, {3440417386u, 0u}};
+  const struct { uint32_t tick, state; } cases[] = {{0u, 348634726u}, {1000u, 2668371214u}, {3440417386u, 0u}};
   for (auto c : cases) {
     for (uint32_t before : {0u, 999u, 0xFFFFFFFFu}) {
       e.engine.randomState = before;

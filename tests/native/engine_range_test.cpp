@@ -35,19 +35,15 @@ TEST_F(Mapping, FractionAndIndexTable) {
     double fraction;
     std::array<int32_t, 7> index;
   } rows[] = {
-      {1u, 0.7314877, {8, 20, 27, 38, 39, 46, 57}},
-      {3u, 0.2986158, {4, 9, 12, 16, 17, 20, 24}},
-      {1000u, 0.6909060, {7, 19, 26, 36, 37, 44, 54}},
-      {123456789u, 0.5926653, {6, 16, 22, 31, 32, 38, 47}},
-      {1500000000u, 0.2094302, {3, 6, 9, 12, 12, 14, 17}},
-      {2147483647u, 0.7314877, {8, 20, 27, 38, 39, 46, 57}},
+      {1u, 0.7314877, {8, 20, 27, 38, 39, 46, 57}},        {3u, 0.2986158, {4, 9, 12, 16, 17, 20, 24}},
+      {1000u, 0.6909060, {7, 19, 26, 36, 37, 44, 54}},     {123456789u, 0.5926653, {6, 16, 22, 31, 32, 38, 47}},
+      {1500000000u, 0.2094302, {3, 6, 9, 12, 12, 14, 17}}, {2147483647u, 0.7314877, {8, 20, 27, 38, 39, 46, 57}},
   };
   for (const auto& row : rows) {
     engine.randomValue = row.value;
     EXPECT_NEAR(engine.RandomFractionValue(), row.fraction, 5e-8) << "value " << row.value;
     for (size_t i = 0; i < sizes.size(); ++i)
-      EXPECT_EQ(engine.RandomIndex(sizes[i]), row.index[i])
-          << "value " << row.value << ", N " << sizes[i];
+      EXPECT_EQ(engine.RandomIndex(sizes[i]), row.index[i]) << "value " << row.value << ", N " << sizes[i];
   }
 }
 

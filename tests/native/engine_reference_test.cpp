@@ -88,9 +88,7 @@ struct Plain {
     }
     return out;
   }
-  std::string Run(Routine r) {
-    return static_cast<int>(r) < 7 ? Simple(CharacterWindow(r)) : Advanced(SymbolCycle(r));
-  }
+  std::string Run(Routine r) { return static_cast<int>(r) < 7 ? Simple(CharacterWindow(r)) : Advanced(SymbolCycle(r)); }
 };
 
 struct Case {
@@ -110,10 +108,9 @@ void ExpectSame(const Case& c, Routine r) {
   engine.Run(r);
   Plain plain(c.method, c.length, c.quantity, c.lengthDivisor, c.quantityDivisor, c.state);
   const std::string expected = plain.Run(r);
-  const std::string context = std::string(RoutineName(r)) + " method " + std::to_string(c.method) +
-                              " length " + std::to_string(c.length) + " quantity " +
-                              std::to_string(c.quantity) + " state " + std::to_string(c.state) +
-                              " divisors " + std::to_string(c.lengthDivisor) + "," +
+  const std::string context = std::string(RoutineName(r)) + " method " + std::to_string(c.method) + " length " +
+                              std::to_string(c.length) + " quantity " + std::to_string(c.quantity) + " state " +
+                              std::to_string(c.state) + " divisors " + std::to_string(c.lengthDivisor) + "," +
                               std::to_string(c.quantityDivisor);
   ASSERT_EQ(engine.output, expected) << context;
   ASSERT_EQ(engine.randomState, plain.state) << context;
@@ -148,16 +145,14 @@ TEST(Reference, RoutinesMatchOverManySeeds) {
     for (int32_t length : lengths)
       for (int32_t quantity : quantities)
         for (int i = 0; i < kRoutineCount; ++i)
-          ExpectSame({method, length, quantity, -255, -255, static_cast<uint32_t>(gen())},
-                     static_cast<Routine>(i));
+          ExpectSame({method, length, quantity, -255, -255, static_cast<uint32_t>(gen())}, static_cast<Routine>(i));
 }
 
 TEST(Reference, StatesThatStallTheRandomValue) {
   // 0 (bit shift stays at 0), 1 and 0xFFFFFFFF (linear congruential from there).
   for (uint32_t state : {0u, 1u, 0x80000000u, 0xFFFFFFFFu})
     for (int32_t method : {kMethodBitShift, kMethodLinearCongruential})
-      for (int i = 0; i < kRoutineCount; ++i)
-        ExpectSame({method, 34, 5, -255, -255, state}, static_cast<Routine>(i));
+      for (int i = 0; i < kRoutineCount; ++i) ExpectSame({method, 34, 5, -255, -255, state}, static_cast<Routine>(i));
 }
 
 TEST(Reference, OtherDivisors) {
@@ -167,8 +162,7 @@ TEST(Reference, OtherDivisors) {
   for (const auto& d : pairs)
     for (int32_t method : {kMethodBitShift, kMethodLinearCongruential})
       for (int i = 0; i < kRoutineCount; ++i)
-        ExpectSame({method, 17, 40, d[0], d[1], static_cast<uint32_t>(gen())},
-                   static_cast<Routine>(i));
+        ExpectSame({method, 17, 40, d[0], d[1], static_cast<uint32_t>(gen())}, static_cast<Routine>(i));
 }
 
 TEST(Reference, LargestBatch) {

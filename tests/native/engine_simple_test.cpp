@@ -11,9 +11,8 @@
 namespace orvanta {
 namespace {
 
-constexpr Routine kSimple[] = {Routine::SimpleLetters,       Routine::SimpleMixedLetters,
-                               Routine::SimpleDigits,        Routine::SimpleDigitsLetters,
-                               Routine::SimpleDigitsMixedLetters, Routine::SimpleKeyboard,
+constexpr Routine kSimple[] = {Routine::SimpleLetters,       Routine::SimpleMixedLetters,       Routine::SimpleDigits,
+                               Routine::SimpleDigitsLetters, Routine::SimpleDigitsMixedLetters, Routine::SimpleKeyboard,
                                Routine::SimpleKeyboardMixed};
 
 struct Batch {
@@ -41,22 +40,33 @@ std::vector<std::string> Lines(const std::string& output) {
 TEST(CharacterTable, LayoutAndWindows) {
   EXPECT_EQ(kCharacterTable,
             "abcdefghijklmnopqrstuvwxyzabcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ "
-            "4569870321abcdefghijklmnopqrstuvwxyz0987654321abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0987654321abcdefghijklmnopqrstuvwxyz0987654321~!@#$%^&*()+=_-abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0987654321~!@#$%^&*()+=_-");
+            "4569870321abcdefghijklmnopqrstuvwxyz0987654321abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ09876543"
+            "21abcdefghijklmnopqrstuvwxyz0987654321~!@#$%^&*()+=_-"
+            "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0987654321~!@#$%^&*()+=_-");
   EXPECT_EQ(kCharacterTable.size(), 315u);
   EXPECT_EQ(kCharacterTable[78], ' ');
   // Positions 1..N-1, then N and N+1.
-  EXPECT_EQ(CharacterWindow(Routine::SimpleLetters), "bcdefghijklmnopqrstuvwxyz" "ab");
+  EXPECT_EQ(CharacterWindow(Routine::SimpleLetters),
+            "bcdefghijklmnopqrstuvwxyz"
+            "ab");
   EXPECT_EQ(CharacterWindow(Routine::SimpleMixedLetters),
-            "bcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ" "ab");
-  EXPECT_EQ(CharacterWindow(Routine::SimpleDigits), "45698703" "21");
+            "bcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ"
+            "ab");
+  EXPECT_EQ(CharacterWindow(Routine::SimpleDigits),
+            "45698703"
+            "21");
   EXPECT_EQ(CharacterWindow(Routine::SimpleDigitsLetters),
-            "bcdefghijklmnopqrstuvwxyz0987654321" "ab");
+            "bcdefghijklmnopqrstuvwxyz0987654321"
+            "ab");
   EXPECT_EQ(CharacterWindow(Routine::SimpleDigitsMixedLetters),
-            "bcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0987654321" "ab");
+            "bcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0987654321"
+            "ab");
   EXPECT_EQ(CharacterWindow(Routine::SimpleKeyboard),
-            "bcdefghijklmnopqrstuvwxyz0987654321~!@#$%^&*()+=_-" "ab");
+            "bcdefghijklmnopqrstuvwxyz0987654321~!@#$%^&*()+=_-"
+            "ab");
   EXPECT_EQ(CharacterWindow(Routine::SimpleKeyboardMixed),
-            "bcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0987654321~!@#$%^&*()+=_-" "ab");
+            "bcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0987654321~!@#$%^&*()+=_-"
+            "ab");
   EXPECT_TRUE(CharacterWindow(Routine::AdvancedDigits).empty());
 }
 

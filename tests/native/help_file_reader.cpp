@@ -1,6 +1,4 @@
 // The reader behind the help-file tests; see help_file_reader.h.
-#ifdef ORVANTA_HLP_TESTS
-
 #include "help_file_reader.h"
 
 #include <gtest/gtest.h>
@@ -150,13 +148,9 @@ Paragraph ReadDisplay(const View& link1, const View& link2, std::uint32_t& text_
         p.links.back().text = text;
         in_link = false;
         break;
-      case 0x82:
-        break;
-      case 0xFF:
-        ended = true;
-        break;
-      default:
-        throw ReadError("unknown command " + std::to_string(cmd));
+      case 0x82: break;
+      case 0xFF: ended = true; break;
+      default: throw ReadError("unknown command " + std::to_string(cmd));
     }
   }
   Require(font_seen && !in_link, "paragraph without font or with an open link");
@@ -238,13 +232,20 @@ std::uint32_t ReferenceHash(std::string_view id) {
   std::uint32_t h = 0;
   for (const char c : id) {
     std::uint32_t v;
-    if (c >= 'a' && c <= 'z') v = 17u + static_cast<std::uint32_t>(c - 'a');
-    else if (c >= 'A' && c <= 'Z') v = 17u + static_cast<std::uint32_t>(c - 'A');
-    else if (c == '0') v = 10;
-    else if (c >= '1' && c <= '9') v = static_cast<std::uint32_t>(c - '0');
-    else if (c == '.') v = 12;
-    else if (c == '_') v = 13;
-    else throw ReadError("character outside context IDs");
+    if (c >= 'a' && c <= 'z')
+      v = 17u + static_cast<std::uint32_t>(c - 'a');
+    else if (c >= 'A' && c <= 'Z')
+      v = 17u + static_cast<std::uint32_t>(c - 'A');
+    else if (c == '0')
+      v = 10;
+    else if (c >= '1' && c <= '9')
+      v = static_cast<std::uint32_t>(c - '0');
+    else if (c == '.')
+      v = 12;
+    else if (c == '_')
+      v = 13;
+    else
+      throw ReadError("character outside context IDs");
     h = h * 43u + v;
   }
   return h;
@@ -320,5 +321,3 @@ HelpFile ReadHelpFile(const std::vector<std::uint8_t>& bytes) {
 }
 
 }  // namespace helptest
-
-#endif  // ORVANTA_HLP_TESTS

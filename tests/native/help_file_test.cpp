@@ -1,6 +1,4 @@
 // The help file as the viewer will read it: the writer's bytes decoded by an independent reader.
-#ifdef ORVANTA_HLP_TESTS
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -217,5 +215,3 @@ TEST(HelpFile, BuiltFileMatchesTheSource) {
 }
 
 }  // namespace
-
-#endif  // ORVANTA_HLP_TESTS

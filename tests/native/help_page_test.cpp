@@ -1,8 +1,6 @@
 // The help page as a browser shows it, read with patterns of its own from
 // the built file, against the topics and links read straight from the
 // source text (neither side uses the builder's parser).
-#ifdef ORVANTA_HLP_TESTS
-
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -18,7 +16,8 @@ namespace {
 using Pairs = std::vector<std::pair<std::string, std::string>>;  // (id or target, title or text)
 
 std::string Unescape(std::string s) {
-  const std::pair<const char*, const char*> entities[] = {{"&lt;", "<"}, {"&gt;", ">"}, {"&quot;", "\""}, {"&amp;", "&"}};
+  const std::pair<const char*, const char*> entities[] = {
+      {"&lt;", "<"}, {"&gt;", ">"}, {"&quot;", "\""}, {"&amp;", "&"}};
   for (const auto& [from, to] : entities) {
     for (size_t at = s.find(from); at != std::string::npos; at = s.find(from, at + 1)) s.replace(at, strlen(from), to);
   }
@@ -48,7 +47,8 @@ Source ReadSource(const std::string& raw) {
     start = end == std::string::npos ? raw.size() : end + 1;
     if (!line.empty() && line.back() == '\r') line.pop_back();
     if (line.rfind("#", 0) == 0) continue;
-    if (std::regex_match(line, m, std::regex(R"re(@topic\s+(\S+)\s+(.*\S)\s*)re"))) source.topics.emplace_back(m[1], m[2]);
+    if (std::regex_match(line, m, std::regex(R"re(@topic\s+(\S+)\s+(.*\S)\s*)re")))
+      source.topics.emplace_back(m[1], m[2]);
     if (std::regex_match(line, m, std::regex(R"re(@contents\s+(\S+)\s*)re"))) source.contents = m[1];
     text += line + "\n";
   }
@@ -93,5 +93,3 @@ TEST(HelpPage, TheCopyInDocsIsTheBuiltPage) {
 }
 
 }  // namespace
-
-#endif  // ORVANTA_HLP_TESTS

@@ -1,6 +1,4 @@
 // The help source parser: what it builds from good text and how it refuses bad text.
-#ifdef ORVANTA_HLP_TESTS
-
 #include <gtest/gtest.h>
 
 #include <string>
@@ -109,5 +107,3 @@ TEST(HelpSource, OnlyPrintableAsciiIsAccepted) {
 }
 
 }  // namespace
-
-#endif  // ORVANTA_HLP_TESTS

@@ -67,7 +67,8 @@ void WaitUntilGone(HWND window) {
 std::string TextOf(HWND window) {
   const LRESULT length = SendMessageA(window, WM_GETTEXTLENGTH, 0, 0);
   std::string text(static_cast<size_t>(length) + 1, '\0');
-  text.resize(static_cast<size_t>(SendMessageA(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()))));
+  text.resize(
+      static_cast<size_t>(SendMessageA(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()))));
   return text;
 }
 
@@ -131,8 +132,9 @@ class Session {
   void ExpectBatch(size_t count, size_t length, const char* what) {
     const std::vector<std::string> passwords = Passwords(TextOf(Output()));
     Check(passwords.size() == count, what);
-    Check(std::all_of(passwords.begin(), passwords.end(), [length](const std::string& p) { return p.size() == length; }),
-          what);
+    Check(
+        std::all_of(passwords.begin(), passwords.end(), [length](const std::string& p) { return p.size() == length; }),
+        what);
   }
   // Chooses a command that opens a modal dialog: posted, so that this
   // driver is free to answer the dialog.

@@ -14,7 +14,7 @@ using orvanta::App;
 namespace {
 
 class BigScreenTargetsTest : public MainDialogTest {
-protected:
+ protected:
   HWND BigEditor() const { return App().bigScreen.editor; }
   std::string BigText() const { return uitest::Text(BigEditor()); }
   // Opens the window with a batch and puts a text of its own in the Output
@@ -30,17 +30,15 @@ protected:
   std::string batch_;
 };
 
-} // namespace
+}  // namespace
 
 TEST_F(BigScreenTargetsTest, EditCommandsActOnTheOpenWindowsEditor) {
   OpenWithBatch();
   Command(IDM_SELECT_ALL);
   DWORD start = 1, end = 0;
-  SendMessageA(BigEditor(), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
-               reinterpret_cast<LPARAM>(&end));
+  SendMessageA(BigEditor(), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
   EXPECT_EQ(start, 0u);
-  EXPECT_GE(end, static_cast<DWORD>(batch_.size()))
-      << "the whole batch is selected";
+  EXPECT_GE(end, static_cast<DWORD>(batch_.size())) << "the whole batch is selected";
   EXPECT_EQ(GetFocus(), BigEditor());
 
   uitest::SetClipboardText("before");
@@ -72,12 +70,11 @@ TEST_F(BigScreenTargetsTest, EditCommandsActOnTheOpenWindowsEditor) {
   EXPECT_EQ(OutputText(), "main text");
 }
 
-TEST_F(BigScreenTargetsTest,
-       WithTheWindowClosedEditCommandsActOnTheOutputEditor) {
+TEST_F(BigScreenTargetsTest, WithTheWindowClosedEditCommandsActOnTheOutputEditor) {
   OpenWithBatch();
   uitest::Click(App().bigScreen.window, IDC_BIG_CLOSE);
   ASSERT_FALSE(App().BigScreenOpen());
-  Command(IDM_CLEAR); // "Use big screen" is still checked
+  Command(IDM_CLEAR);  // "Use big screen" is still checked
   EXPECT_EQ(OutputText(), "");
   EXPECT_EQ(uitest::ClipboardText(), "main text");
 }
@@ -85,8 +82,7 @@ TEST_F(BigScreenTargetsTest,
 TEST_F(BigScreenTargetsTest, AlignmentCommandsFollowUseBigScreen) {
   OpenWithBatch();
   Command(IDM_ALIGN_RIGHT);
-  EXPECT_EQ(BigText(), "")
-      << "the window's editor is emptied into the clipboard";
+  EXPECT_EQ(BigText(), "") << "the window's editor is emptied into the clipboard";
   EXPECT_EQ(uitest::ClipboardText(), batch_);
   EXPECT_EQ(uitest::ParagraphAlignment(BigEditor()), PFA_RIGHT);
   EXPECT_EQ(OutputText(), "main text");
@@ -107,7 +103,7 @@ TEST_F(BigScreenTargetsTest, AlignmentCommandsFollowUseBigScreen) {
 TEST_F(BigScreenTargetsTest, AnAlignmentWithNoWindowIsStoredForTheNextOne) {
   Click(IDC_USE_BIG_SCREEN);
   SetWindowTextA(output(), "main text");
-  Command(IDM_ALIGN_RIGHT); // no Big-screen editor yet: nothing to act on
+  Command(IDM_ALIGN_RIGHT);  // no Big-screen editor yet: nothing to act on
   EXPECT_EQ(OutputText(), "main text");
   EXPECT_TRUE(uitest::IsMenuChecked(dialog(), IDM_ALIGN_RIGHT));
   Generate();

@@ -155,9 +155,8 @@ TEST_F(BigScreenTest, FirstGenerateOpensTheWindowWithTheBatch) {
 
 TEST_F(BigScreenTest, ANewWindowTakesTheCurrentAlignmentAndChosenFont) {
   UseBigScreen();
-  const std::pair<int, WORD> codes[] = {{orvanta::kAlignLeft, PFA_LEFT},
-                                        {orvanta::kAlignRight, PFA_RIGHT},
-                                        {orvanta::kAlignCenter, PFA_CENTER}};
+  const std::pair<int, WORD> codes[] = {
+      {orvanta::kAlignLeft, PFA_LEFT}, {orvanta::kAlignRight, PFA_RIGHT}, {orvanta::kAlignCenter, PFA_CENTER}};
   for (auto [code, alignment] : codes) {
     App().output.alignment = code;  // as the alignment command leaves it
     Generate();
@@ -216,16 +215,14 @@ TEST_F(BigScreenTest, ItsButtonMakesABatchWithTheCurrentOptionsAndTheClockAlone)
   EXPECT_EQ(BigText(), BatchFrom(orvanta::kSeedCustom, 1000, 862753941))
       << "the main Generate seeds by the custom rule";
 
-  for (int id :
-       {IDC_METHOD_LCG, IDC_MODE_ADVANCED, IDC_KEYS_ALL, IDC_CASE_YES, IDC_LENGTH_4 + 8, IDC_QUANTITY_2 + 2})
+  for (int id : {IDC_METHOD_LCG, IDC_MODE_ADVANCED, IDC_KEYS_ALL, IDC_CASE_YES, IDC_LENGTH_4 + 8, IDC_QUANTITY_2 + 2})
     Click(id);
   uint32_t stateBefore = App().engine.randomState;
   g_tick = 2000;
   ClickBig(IDC_BIG_GENERATE);
   std::string made = BigText();
   EXPECT_EQ(made, BatchFrom(orvanta::kSeedAutogenerate, 2000));
-  EXPECT_NE(made, BatchFrom(orvanta::kSeedCustom, 2000, stateBefore))
-      << "the rules must differ for this check";
+  EXPECT_NE(made, BatchFrom(orvanta::kSeedCustom, 2000, stateBefore)) << "the rules must differ for this check";
   std::vector<std::string> passwords = Lines(made);
   EXPECT_EQ(passwords.size(), 30u);
   for (const std::string& p : passwords) EXPECT_EQ(p.size(), 12u) << p;

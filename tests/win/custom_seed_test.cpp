@@ -34,9 +34,7 @@ void TypeInto(HWND seedDialog, const std::string& nineDigits) {
 }
 
 // The up-down control beside box 3002 + i is 4010 - i.
-HWND UpDownOf(HWND seedDialog, int box) {
-  return GetDlgItem(seedDialog, IDC_SEED_UPDOWN_LAST - (box - kFirstBox));
-}
+HWND UpDownOf(HWND seedDialog, int box) { return GetDlgItem(seedDialog, IDC_SEED_UPDOWN_LAST - (box - kFirstBox)); }
 
 // A mouse click on the right (increasing) or left (decreasing) arrow.
 void ClickArrow(HWND seedDialog, int box, bool right) {

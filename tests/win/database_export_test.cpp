@@ -22,11 +22,9 @@ uitest::Answer SaveWithFilter(int index, const std::string& description, const s
         EXPECT_EQ(SendMessageA(combo, CB_GETCOUNT, 0, 0), 5);
         EXPECT_EQ(SendMessageA(combo, CB_GETCURSEL, 0, 0), 0) << "the first filter is not preselected";
         SendMessageA(combo, CB_SETCURSEL, index, 0);
-        SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(kFilterCombo, CBN_SELCHANGE),
-                     reinterpret_cast<LPARAM>(combo));
+        SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(kFilterCombo, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
         char text[128] = "";
-        SendMessageA(combo, CB_GETLBTEXT, SendMessageA(combo, CB_GETCURSEL, 0, 0),
-                     reinterpret_cast<LPARAM>(text));
+        SendMessageA(combo, CB_GETLBTEXT, SendMessageA(combo, CB_GETCURSEL, 0, 0), reinterpret_cast<LPARAM>(text));
         EXPECT_EQ(std::string(text), description);
       },
       uitest::SaveAs(path));
@@ -45,8 +43,8 @@ TEST_F(DatabaseTest, SaveAllWritesTheFixedColumnTextWhateverTheFilter) {
   const std::string expected = orvanta::BuildDatabaseText(entries);
   ASSERT_EQ(expected.size(), 20u * 210);
   // The fourth Entry's line: each column cut to 49 characters.
-  const std::string line4 = std::string(49, 'P') + "  " + std::string(49, 'L') + "  url" +
-                            std::string(46, ' ') + "  " + std::string(49, 'C') + "  \r\n \r\n ";
+  const std::string line4 = std::string(49, 'P') + "  " + std::string(49, 'L') + "  url" + std::string(46, ' ') + "  " +
+                            std::string(49, 'C') + "  \r\n \r\n ";
   EXPECT_EQ(expected.substr(3 * 210, 210), line4);
 
   struct Choice {
@@ -88,8 +86,7 @@ TEST_F(DatabaseTest, SaveAllOntoAnExistingFileAsksThenReplacesAllOfIt) {
   Press(IDC_DB_SAVE_ALL);
   ASSERT_EQ(answers_.seen().size(), 2u);
   EXPECT_NE(answers_.seen()[1].text.find("already exists"), std::string::npos) << answers_.seen()[1].text;
-  EXPECT_EQ(uitest::ReadFile(target),
-            orvanta::BuildDatabaseText(std::vector<Entry>{MakeEntry("one", "", "", "")}));
+  EXPECT_EQ(uitest::ReadFile(target), orvanta::BuildDatabaseText(std::vector<Entry>{MakeEntry("one", "", "", "")}));
 }
 
 TEST_F(DatabaseTest, SaveAllReportsAFileThatCannotBeWrittenAndKeepsIt) {

@@ -76,8 +76,7 @@ TEST_F(DatabaseTest, ExitWhenTheSaveFailsAsksAndNoKeepsTheProgramAndTheEntries) 
   FileLock lock(DatabasePath());
   ASSERT_TRUE(lock.held());
   // File > Exit, the close box, Alt+F4: each asks; No keeps everything.
-  const std::vector<std::pair<UINT, WPARAM>> exits = {
-      {WM_COMMAND, IDM_EXIT}, {WM_CLOSE, 0}, {WM_SYSCOMMAND, SC_CLOSE}};
+  const std::vector<std::pair<UINT, WPARAM>> exits = {{WM_COMMAND, IDM_EXIT}, {WM_CLOSE, 0}, {WM_SYSCOMMAND, SC_CLOSE}};
   for (const auto& [message, wParam] : exits) {
     answers_.Queue(uitest::PressButton(IDNO));
     SendMessageA(dialog(), message, wParam, 0);

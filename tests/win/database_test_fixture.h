@@ -59,8 +59,7 @@ class DatabaseTest : public MainDialogTest {
     LVITEMA state{};
     state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
     state.state = row < 0 ? 0 : LVIS_SELECTED | LVIS_FOCUSED;
-    SendMessageA(List(), LVM_SETITEMSTATE, row < 0 ? static_cast<WPARAM>(-1) : row,
-                 reinterpret_cast<LPARAM>(&state));
+    SendMessageA(List(), LVM_SETITEMSTATE, row < 0 ? static_cast<WPARAM>(-1) : row, reinterpret_cast<LPARAM>(&state));
   }
 
   // The middle of a cell, in the list's client coordinates.
@@ -97,8 +96,7 @@ class DatabaseTest : public MainDialogTest {
     std::vector<orvanta::Entry> entries;
     for (int i = 0; i < count; ++i) {
       std::string n = std::to_string(i + 1);
-      entries.push_back(
-          orvanta::MakeEntry("pw" + n, "user" + n, "https://site" + n + ".example", "note " + n));
+      entries.push_back(orvanta::MakeEntry("pw" + n, "user" + n, "https://site" + n + ".example", "note " + n));
     }
     return entries;
   }

@@ -8,10 +8,10 @@
 
 using orvanta::CellText;
 using orvanta::Entry;
-using orvanta::MakeEntry;
 using orvanta::kColumnComments;
 using orvanta::kColumnLogin;
 using orvanta::kColumnUrl;
+using orvanta::MakeEntry;
 
 namespace {
 
@@ -105,10 +105,9 @@ TEST_F(DatabaseTest, ShowsFourColumnsSixBitmapButtonsAndTheHint) {
     EXPECT_TRUE(GetWindowLongPtrA(button, GWL_STYLE) & BS_BITMAP) << b.id;
     auto image = reinterpret_cast<HBITMAP>(SendMessageA(button, BM_GETIMAGE, IMAGE_BITMAP, 0));
     ASSERT_NE(image, nullptr) << "button " << b.id << " has no bitmap";
-    auto expected = static_cast<HBITMAP>(LoadImageA(orvanta::App().module, MAKEINTRESOURCEA(b.bitmap),
-                                                    IMAGE_BITMAP, 0, 0, LR_LOADMAP3DCOLORS));
-    EXPECT_EQ(BitmapBits(image), BitmapBits(expected))
-        << "button " << b.id << " does not show bitmap " << b.bitmap;
+    auto expected = static_cast<HBITMAP>(
+        LoadImageA(orvanta::App().module, MAKEINTRESOURCEA(b.bitmap), IMAGE_BITMAP, 0, 0, LR_LOADMAP3DCOLORS));
+    EXPECT_EQ(BitmapBits(image), BitmapBits(expected)) << "button " << b.id << " does not show bitmap " << b.bitmap;
     DeleteObject(expected);
     RECT rc;
     GetWindowRect(button, &rc);
@@ -139,8 +138,8 @@ TEST_F(DatabaseTest, ShowsFourColumnsSixBitmapButtonsAndTheHint) {
 
 TEST_F(DatabaseTest, DoubleClickCopiesTheSelectedPasswordWithoutTrailingSpaces) {
   const std::string longest(255, 'q');
-  WriteDatabase({MakeEntry("alpha", "a", "b", "c"), MakeEntry("b e t a   ", "", "", ""),
-                 MakeEntry(longest, "", "", ""), MakeEntry("gamma", "login-g", "url-g", "comment-g")});
+  WriteDatabase({MakeEntry("alpha", "a", "b", "c"), MakeEntry("b e t a   ", "", "", ""), MakeEntry(longest, "", "", ""),
+                 MakeEntry("gamma", "login-g", "url-g", "comment-g")});
   ASSERT_NE(Open(), nullptr);
   ASSERT_EQ(RowCount(), 4);
   auto doubleClick = [] {

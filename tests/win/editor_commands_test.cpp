@@ -118,8 +118,8 @@ TEST_F(EditCommandsTest, EditCommandsGoToTheBigScreenEditorWhileItIsOpen) {
   // A stand-in for the Big-screen window (built and tested elsewhere): the
   // rule only asks whether the window is open and which editor it has.
   HWND window = CreateWindowExA(0, "Static", "", WS_POPUP, 0, 0, 100, 100, nullptr, nullptr, nullptr, nullptr);
-  HWND editor = CreateWindowExA(0, "RichEdit", "", WS_POPUP | ES_MULTILINE, 0, 0, 100, 100, nullptr, nullptr,
-                                nullptr, nullptr);
+  HWND editor =
+      CreateWindowExA(0, "RichEdit", "", WS_POPUP | ES_MULTILINE, 0, 0, 100, 100, nullptr, nullptr, nullptr, nullptr);
   ASSERT_TRUE(window && editor);
   SetWindowTextA(editor, "big screen text");
   App().bigScreen.window = window;

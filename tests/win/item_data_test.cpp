@@ -55,8 +55,7 @@ TEST_F(DatabaseTest, AddItemAppendsAtTheEndWhateverRowIsSelected) {
         EXPECT_EQ(uitest::Text(dialog), "Item Data");
         EXPECT_EQ(GetWindow(dialog, GW_OWNER), nullptr);
       },
-      TypeEntry("n3w-pass", "me@example", "https://example.org", "first added",
-                uitest::PressButton(IDC_ITEM_OK))));
+      TypeEntry("n3w-pass", "me@example", "https://example.org", "first added", uitest::PressButton(IDC_ITEM_OK))));
   Press(IDC_DB_ADD_ITEM);
   ASSERT_NE(seen, nullptr) << "no Item Data dialog";
   EXPECT_FALSE(IsWindow(seen)) << "OK did not close the dialog";
@@ -68,9 +67,9 @@ TEST_F(DatabaseTest, AddItemAppendsAtTheEndWhateverRowIsSelected) {
   answers_.Queue(TypeEntry("third", "", "", "", uitest::PressButton(IDC_ITEM_OK)));
   Press(IDC_DB_ADD_ITEM);
 
-  const std::vector<Entry> expected = {
-      stored[0], stored[1], MakeEntry("n3w-pass", "me@example", "https://example.org", "first added"),
-      MakeEntry("second", "x", "y", "z"), MakeEntry("third", "", "", "")};
+  const std::vector<Entry> expected = {stored[0], stored[1],
+                                       MakeEntry("n3w-pass", "me@example", "https://example.org", "first added"),
+                                       MakeEntry("second", "x", "y", "z"), MakeEntry("third", "", "", "")};
   EXPECT_EQ(Rows(), expected);
   // Each cell is its text filled with spaces to 256 characters; empty
   // fields show "-".

@@ -148,7 +148,8 @@ TEST_F(PrintedPagesTest, PrintOfASmallAndOfTheLargestBatchPutsEveryPasswordOnThe
   GetTextMetricsA(dc, &metrics);
   SelectObject(dc, old);
   DeleteObject(printed_font);
-  const size_t perPage = static_cast<size_t>(GetDeviceCaps(dc, VERTRES) / (metrics.tmHeight + metrics.tmExternalLeading));
+  const size_t perPage =
+      static_cast<size_t>(GetDeviceCaps(dc, VERTRES) / (metrics.tmHeight + metrics.tmExternalLeading));
   DeleteDC(dc);
 
   Generate();  // 2 passwords of 4 characters, as the program starts

@@ -23,8 +23,7 @@ HelpSourceError::HelpSourceError(std::size_t line, const std::string& message)
 bool IsValidContextId(std::string_view id) {
   if (id.empty()) return false;
   for (char c : id) {
-    const bool ok = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '.' ||
-                    c == '_';
+    const bool ok = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '.' || c == '_';
     if (!ok) return false;
   }
   return true;
@@ -204,8 +203,8 @@ void Parser::FlushParagraph() {
     if (!IsValidContextId(link.target)) {
       throw HelpSourceError(LineOfOffset(open), "bad link target: '" + link.target + "'");
     }
-    links_.push_back(PendingLink{source_.topics.size() - 1, topic.paragraphs.size(), para.runs.size(),
-                                 LineOfOffset(open)});
+    links_.push_back(
+        PendingLink{source_.topics.size() - 1, topic.paragraphs.size(), para.runs.size(), LineOfOffset(open)});
     para.runs.push_back(std::move(link));
     pos = close + 2;
   }

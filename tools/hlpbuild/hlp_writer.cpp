@@ -6,6 +6,8 @@
 // viewer reads records block by block.
 #include "tools/hlpbuild/hlp_writer.h"
 
+#include "tools/hlpbuild/hlp_container.h"
+
 #include <algorithm>
 #include <map>
 #include <string>
@@ -21,39 +23,10 @@ constexpr std::size_t kBlockHeaderSize = 12;
 constexpr std::size_t kBlockDataSize = kBlockSize - kBlockHeaderSize;
 constexpr std::size_t kLinkHeaderSize = 21;
 constexpr std::size_t kContextPageSize = 0x800;
-constexpr std::size_t kDirectoryPageSize = 0x400;
 
 // Font 0 is the body text, font 1 the heading that opens every topic.
 constexpr std::uint8_t kBodyFont = 0;
 constexpr std::uint8_t kHeadingFont = 1;
-
-class Bytes {
- public:
-  void U8(std::uint32_t v) { data_.push_back(static_cast<std::uint8_t>(v)); }
-  void U16(std::uint32_t v) {
-    U8(v & 0xFF);
-    U8((v >> 8) & 0xFF);
-  }
-  void U32(std::uint32_t v) {
-    U16(v & 0xFFFF);
-    U16(v >> 16);
-  }
-  void Text(std::string_view s) { data_.insert(data_.end(), s.begin(), s.end()); }
-  void CString(std::string_view s) {
-    Text(s);
-    U8(0);
-  }
-  void Zeros(std::size_t n) { data_.insert(data_.end(), n, 0); }
-  void Append(const std::vector<std::uint8_t>& more) { data_.insert(data_.end(), more.begin(), more.end()); }
-  void Put32(std::size_t at, std::uint32_t v) {
-    for (int i = 0; i < 4; ++i) data_[at + i] = static_cast<std::uint8_t>(v >> (8 * i));
-  }
-  std::size_t size() const { return data_.size(); }
-  std::vector<std::uint8_t>& data() { return data_; }
-
- private:
-  std::vector<std::uint8_t> data_;
-};
 
 // One record of the |TOPIC stream. The topic header's LinkData1 is filled in after placement.
 struct Record {
@@ -291,37 +264,11 @@ std::vector<std::uint8_t> FontFile() {
   for (const Face f : {Face{0, 20}, Face{1, 28}}) {  // body 10 pt; heading 14 pt bold
     b.U8(f.attributes);
     b.U8(f.half_points);
-    b.U8(3);   // swiss
-    b.U16(0);  // face name index
+    b.U8(3);                          // swiss
+    b.U16(0);                         // face name index
     b.U8(0), b.U8(0), b.U8(0);        // black text
     b.U8(255), b.U8(255), b.U8(255);  // white background
   }
-  return std::move(b.data());
-}
-
-// A B+ tree of one leaf page.
-std::vector<std::uint8_t> OnePageTree(std::uint16_t flags, std::size_t page_size, std::string_view structure,
-                                      std::uint32_t entries, const std::vector<std::uint8_t>& entry_bytes) {
-  if (entry_bytes.size() + 8 > page_size) throw HelpLayoutError("too many topics for one index page");
-  Bytes b;
-  b.U16(0x293B);
-  b.U16(flags);
-  b.U16(static_cast<std::uint32_t>(page_size));
-  b.Text(structure);
-  b.Zeros(16 - structure.size());
-  b.U16(0);
-  b.U16(0);       // page splits
-  b.U16(0);       // root page
-  b.U16(0xFFFF);
-  b.U16(1);       // pages
-  b.U16(1);       // levels
-  b.U32(entries);
-  b.U16(static_cast<std::uint32_t>(page_size - 8 - entry_bytes.size()));
-  b.U16(entries);
-  b.U16(0xFFFF);
-  b.U16(0xFFFF);
-  b.Append(entry_bytes);
-  b.Zeros(page_size - 8 - entry_bytes.size());
   return std::move(b.data());
 }
 
@@ -341,20 +288,25 @@ std::vector<std::uint8_t> ContextFile(const HelpSource& source, const std::map<s
   return OnePageTree(0x0002, kContextPageSize, "L4", static_cast<std::uint32_t>(entries.size()), b.data());
 }
 
+// The viewer's value of one character of a context ID: a letter of either
+// case 17 to 42, '1' to '9' their digit, '0' 10, '.' 12, '_' 13.
+std::uint32_t CharacterValue(char c) {
+  if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  if (c >= 'A' && c <= 'Z') return static_cast<std::uint32_t>(c - 'A' + 17);
+  if (c >= '1' && c <= '9') return static_cast<std::uint32_t>(c - '0');
+  switch (c) {
+    case '0': return 10;
+    case '.': return 12;
+    case '_': return 13;
+    default: return 0;
+  }
+}
+
 }  // namespace
 
 std::uint32_t ContextHash(std::string_view id) {
   std::uint32_t h = 0;
-  for (char c : id) {
-    std::uint32_t m = 0;
-    if (c >= 'A' && c <= 'Z') m = static_cast<std::uint32_t>(c - 'A' + 17);
-    else if (c >= 'a' && c <= 'z') m = static_cast<std::uint32_t>(c - 'a' + 17);
-    else if (c >= '1' && c <= '9') m = static_cast<std::uint32_t>(c - '0');
-    else if (c == '0') m = 10;
-    else if (c == '.') m = 12;
-    else if (c == '_') m = 13;
-    h = h * 43 + m;
-  }
+  for (char c : id) h = h * 43 + CharacterValue(c);
   return h;
 }
 
@@ -385,29 +337,7 @@ std::vector<std::uint8_t> BuildHelpFile(const HelpSource& source) {
   files["|CONTEXT"] = ContextFile(source, hashes, offsets);
   files["|TOPIC"] = TopicFile(records, blocks);
 
-  Bytes out;
-  out.Zeros(16);
-  Bytes dir_entries;
-  for (const auto& [name, data] : files) {
-    dir_entries.CString(name);
-    dir_entries.U32(static_cast<std::uint32_t>(out.size()));
-    out.U32(static_cast<std::uint32_t>(data.size() + 9));  // reserved space, this header included
-    out.U32(static_cast<std::uint32_t>(data.size()));
-    out.U8(4);
-    out.Append(data);
-  }
-  const std::vector<std::uint8_t> directory =
-      OnePageTree(0x0402, kDirectoryPageSize, "z4", static_cast<std::uint32_t>(files.size()), dir_entries.data());
-  const std::size_t directory_at = out.size();
-  out.U32(static_cast<std::uint32_t>(directory.size() + 9));
-  out.U32(static_cast<std::uint32_t>(directory.size()));
-  out.U8(4);
-  out.Append(directory);
-  out.Put32(0, 0x00035F3F);
-  out.Put32(4, static_cast<std::uint32_t>(directory_at));
-  out.Put32(8, kNone);
-  out.Put32(12, static_cast<std::uint32_t>(out.size()));
-  return std::move(out.data());
+  return AssembleHelpFile(files);
 }
 
 }  // namespace orvanta::hlp

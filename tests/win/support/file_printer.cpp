@@ -58,8 +58,8 @@ int RunShell(const std::string& script, const std::string& scratch) {
   const std::string done = scratch + "shell-status.txt";
   DeleteFileA(done.c_str());
   const std::string status = UnixPath(done);
-  std::string command = "/bin/sh -c \"" + script + "; echo $? >'" + status + ".tmp'; mv '" + status + ".tmp' '" +
-                        status + "'\"";
+  std::string command =
+      "/bin/sh -c \"" + script + "; echo $? >'" + status + ".tmp'; mv '" + status + ".tmp' '" + status + "'\"";
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION process{};
@@ -85,9 +85,9 @@ bool RunGhostscript(const std::string& arguments, const std::string& postScript,
 // One character of txtwrite's XML: "&#xa0;" is its space.
 char Decoded(const std::string& c) {
   if (c.size() == 1) return c[0];
-  const std::pair<const char*, char> named[] = {{"&amp;", '&'}, {"&lt;", '<'}, {"&gt;", '>'}, {"&quot;", '"'},
-                                               {"&apos;", '\''}, {"&#xa0;", ' '},
-                                               {"&#xad;", '-'}};  // the glyph "hyphen" reads as a soft hyphen
+  const std::pair<const char*, char> named[] = {
+      {"&amp;", '&'},   {"&lt;", '<'},   {"&gt;", '>'},  {"&quot;", '"'},
+      {"&apos;", '\''}, {"&#xa0;", ' '}, {"&#xad;", '-'}};  // the glyph "hyphen" reads as a soft hyphen
   for (const auto& [entity, value] : named)
     if (c == entity) return value;
   if (c.rfind("&#x", 0) == 0) return static_cast<char>(std::strtol(c.c_str() + 3, nullptr, 16));

@@ -56,8 +56,8 @@ class ModalAnswerer {
 };
 
 // Ready-made answers.
-Answer PressButton(int id);                        // WM_COMMAND of a button (IDOK, IDYES, 3011 …)
-Answer CloseBox();                                 // WM_CLOSE, the caption's close box
+Answer PressButton(int id);  // WM_COMMAND of a button (IDOK, IDYES, 3011 …)
+Answer CloseBox();           // WM_CLOSE, the caption's close box
 Answer SetItemText(int id, const std::string& text, Answer then = nullptr);
 // A common Save dialog: types the file name and presses Save.
 Answer SaveAs(const std::string& windowsPath);

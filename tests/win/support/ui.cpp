@@ -65,8 +65,6 @@ void SetClipboardText(const std::string& text) {
   }
 }
 
-unsigned ClipboardSequence() { return GetClipboardSequenceNumber(); }
-
 void Pump(int milliseconds) {
   DWORD end = GetTickCount() + static_cast<DWORD>(milliseconds);
   do {
@@ -125,8 +123,8 @@ std::string MakeTestFolder() {
 
 std::string ReadFile(const std::string& path) {
   std::string data;
-  HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
-                         nullptr);
+  HANDLE h =
+      CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
   if (h == INVALID_HANDLE_VALUE) return data;
   char buf[65536];
   DWORD n;

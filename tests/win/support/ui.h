@@ -26,7 +26,6 @@ bool IsToolbarButtonEnabled(HWND toolbar, int command);
 
 std::string ClipboardText();  // "" when the clipboard holds no text
 void SetClipboardText(const std::string& text);
-unsigned ClipboardSequence();
 
 // Dispatches pending messages of this thread for `milliseconds`.
 void Pump(int milliseconds = 0);

@@ -8,6 +8,12 @@
 
 namespace orvanta {
 
+// The Alignment codes of the Format commands' state.
+enum : int { kAlignLeft = 5, kAlignCenter = 6, kAlignRight = 7 };
+
+// PFA_LEFT, PFA_CENTER or PFA_RIGHT for an Alignment code.
+WORD ParagraphAlignmentOfCode(int alignmentCode);
+
 // Sets the paragraph alignment of the whole editor from an Alignment code.
 void ApplyAlignment(HWND editor, int alignmentCode);
 
@@ -24,9 +30,6 @@ HWND ReplaceEditorText(HWND editor, std::string_view text, int alignmentCode = 0
 // Records the style `editor` was made with, for the copies that replace it
 // (rich edit takes WS_VSCROLL off the current style while its text fits).
 void KeepEditorStyle(HWND editor, DWORD style);
-
-// The same for the main dialog's Output editor.
-HWND SetOutputEditorText(std::string_view text, int alignmentCode = 0);
 
 // Selects the whole text of `editor` and puts `text` (the same text) on the
 // clipboard as CF_TEXT, as WM_COPY of the selection would, without rich

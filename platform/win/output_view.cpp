@@ -1,20 +1,21 @@
-#include "app/output_view.h"
+#include "platform/win/output_view.h"
 
 #include <richedit.h>
 
 #include <cstring>
 #include <string>
 
-#include "app/app_state.h"
-#include "resources/resource.h"
-
 namespace orvanta {
 
+WORD ParagraphAlignmentOfCode(int alignmentCode) {
+  return alignmentCode == kAlignLeft ? PFA_LEFT : alignmentCode == kAlignRight ? PFA_RIGHT : PFA_CENTER;
+}
+
 void ApplyAlignment(HWND editor, int alignmentCode) {
-  PARAFORMAT& pf = App().editor.paraFormat;
+  PARAFORMAT pf{};
   pf.cbSize = sizeof pf;
   pf.dwMask = PFM_ALIGNMENT;
-  pf.wAlignment = alignmentCode == kAlignLeft ? PFA_LEFT : alignmentCode == kAlignRight ? PFA_RIGHT : PFA_CENTER;
+  pf.wAlignment = ParagraphAlignmentOfCode(alignmentCode);
   SendMessageA(editor, EM_SETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&pf));
 }
 
@@ -62,10 +63,10 @@ HWND CloneEditor(HWND old, int alignmentCode, size_t textSize) {
   GetClassNameA(old, className, sizeof className);
   // Created visible: under Wine a rich edit control that is hidden while it
   // takes a large text lays it out several times slower.
-  HWND fresh = CreateWindowExA(static_cast<DWORD>(exStyle), className, "", style, rc.left, rc.top,
-                               rc.right - rc.left, rc.bottom - rc.top, parent,
-                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(GetDlgCtrlID(old))),
-                               reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(old, GWLP_HINSTANCE)), nullptr);
+  HWND fresh =
+      CreateWindowExA(static_cast<DWORD>(exStyle), className, "", style, rc.left, rc.top, rc.right - rc.left,
+                      rc.bottom - rc.top, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(GetDlgCtrlID(old))),
+                      reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(old, GWLP_HINSTANCE)), nullptr);
   if (!fresh) return nullptr;
   KeepEditorStyle(fresh, madeStyle);
   SendMessageA(fresh, WM_SETFONT, SendMessageA(old, WM_GETFONT, 0, 0), FALSE);
@@ -108,10 +109,6 @@ void RetireEditor(HWND old, HWND fresh) {
 
 void KeepEditorStyle(HWND editor, DWORD style) {
   SetPropA(editor, kMadeStyleProperty, reinterpret_cast<HANDLE>(static_cast<UINT_PTR>(style)));
-}
-
-HWND SetOutputEditorText(std::string_view text, int alignmentCode) {
-  return ReplaceEditorText(App().OutputEditor(), text, alignmentCode);
 }
 
 HWND ReplaceEditorText(HWND old, std::string_view text, int alignmentCode) {

@@ -1,8 +1,7 @@
-#include "app/save_dialog.h"
+#include "platform/win/save_dialog.h"
 
 #include <commdlg.h>
 
-#include "app/app_state.h"
 #include "platform/safe_write.h"
 #include "platform/win/messages.h"
 
@@ -22,15 +21,22 @@ const char kDatabaseSaveFilters[] =
     "Text Files  *.rtf\0*.rtf\0"
     "All Files\0*.*\0";
 
+namespace {
+
+// Offered by both Save dialogs, for the whole run of the program.
+char g_fileName[256] = "";
+
+}  // namespace
+
 bool AskSaveFileName(HWND owner, const char* filters, std::string* path) {
-  char* fileName = App().editor.fileName;
+  char* fileName = g_fileName;
   OPENFILENAMEA ofn{};
   ofn.lStructSize = sizeof ofn;
   ofn.hwndOwner = owner;
-  ofn.hInstance = App().module;
+  ofn.hInstance = GetModuleHandleA(nullptr);
   ofn.lpstrFilter = filters;
   ofn.lpstrFile = fileName;
-  ofn.nMaxFile = sizeof App().editor.fileName;
+  ofn.nMaxFile = sizeof g_fileName;
   ofn.lpstrTitle = "Save File As";
   ofn.Flags = OFN_OVERWRITEPROMPT;
   ofn.lpstrDefExt = " ";
