@@ -71,16 +71,16 @@ int main() {
   orvanta::OpenDatabaseWindow();
   Pump();
   const double load = Seconds() - t;
-  orvanta::DatabaseWindow& db = orvanta::Database();
+  orvanta::DatabaseWindow& db = *orvanta::FindDatabaseWindow();
   const LRESULT rows = SendMessageA(db.list, LVM_GETITEMCOUNT, 0, 0);
   printf("  open + load (LoadDatabase, list filled, painted): %8.3f s  (%ld rows)\n", load, static_cast<long>(rows));
 
   t = Seconds();
-  std::vector<orvanta::Entry> entries = orvanta::ListEntries();
+  std::vector<orvanta::Entry> entries = orvanta::ListEntries(db);
   printf("  read all cells back from the list:                %8.3f s\n", Seconds() - t);
 
   t = Seconds();
-  bool saved = orvanta::SaveDatabase();
+  bool saved = orvanta::SaveDatabase(db);
   printf("  save (SaveDatabase: list -> mypsw.txt):           %8.3f s  (%s)\n", Seconds() - t, saved ? "ok" : "FAILED");
 
   t = Seconds();

@@ -8,22 +8,21 @@
 #include "database/db_text.h"
 #include "database/win/database_window.h"
 #include "platform/win/print_pages.h"
+#include "resources/resource.h"
 
 namespace orvanta {
 
 // Every filter writes the same plain text; the name alone decides the file.
-void ExportDatabase() {
-  DatabaseWindow& db = Database();
+void ExportDatabase(const DatabaseWindow& db) {
   std::string path;
   if (!AskSaveFileName(db.window, kDatabaseSaveFilters, &path)) return;
-  WriteFileOrReport(db.window, path, BuildDatabaseText(ListEntries()));
+  WriteFileOrReport(db.window, path, BuildDatabaseText(ListEntries(db)));
 }
 
-void PrintDatabase() {
-  DatabaseWindow& db = Database();
+void PrintDatabase(const DatabaseWindow& db) {
   // A fresh control takes a large text at once; emptying the old one would not.
-  const std::vector<Entry> entries = ListEntries();
-  db.printEditor = ReplaceEditorText(db.printEditor, BuildDatabaseText(entries));
+  const std::vector<Entry> entries = ListEntries(db);
+  ReplaceEditorText(GetDlgItem(db.window, IDC_DB_PRINT_EDITOR), BuildDatabaseText(entries));
   // The Print editor's own layout would wrap the long lines in its
   // proportional font and push the columns apart: on paper each Entry keeps
   // one line, in a fixed-pitch face sized to fit.

@@ -3,7 +3,9 @@
 
 namespace orvanta {
 
-void ExportDatabase();
-void PrintDatabase();
+struct DatabaseWindow;
+
+void ExportDatabase(const DatabaseWindow& db);
+void PrintDatabase(const DatabaseWindow& db);
 
 }  // namespace orvanta

@@ -12,10 +12,7 @@ namespace {
 
 // Message boxes belong to the window while it is open; once it is going
 // they stand alone.
-HWND Owner() {
-  const DatabaseWindow& db = Database();
-  return db.open ? db.window : nullptr;
-}
+HWND Owner(const DatabaseWindow& db) { return db.open ? db.window : nullptr; }
 
 std::string FullPathOf(std::string_view name) {
   const std::string relative(name);
@@ -32,17 +29,16 @@ std::string& FixedPath() {
 std::string Quoted(const std::string& path) { return "\"" + path + "\""; }
 
 // Shown, or handed to the caller who asked for it.
-void Report(const std::string& text, std::string* failure) {
+void Report(const DatabaseWindow& db, const std::string& text, std::string* failure) {
   if (failure)
     *failure = text;
   else
-    ShowFailure(Owner(), text);
+    ShowFailure(Owner(db), text);
 }
 
 // Why the file must be copied before it is replaced or deleted, or "" when
 // the window showed all of it and nobody else changed it.
-std::string ReasonToKeepCopy() {
-  const DatabaseWindow& db = Database();
+std::string ReasonToKeepCopy(const DatabaseWindow& db) {
   if (db.unreadPart)
     return "Part of " + Quoted(db.filePath) +
            " could not be read when the database window opened (the file is damaged, cannot be read, or has a "
@@ -57,13 +53,13 @@ std::string ReasonToKeepCopy() {
 // Keeps a copy of the file before it is replaced or deleted when it holds
 // something the window never showed, and names the copy once. False when a
 // copy was needed and could not be made.
-bool KeepCopyIfNeeded(const char* action, std::string* failure) {
-  DatabaseWindow& db = Database();
-  const std::string reason = ReasonToKeepCopy();
+bool KeepCopyIfNeeded(DatabaseWindow& db, const char* action, std::string* failure) {
+  const std::string reason = ReasonToKeepCopy(db);
   if (reason.empty()) return true;
   std::string copy, error;
   if (!BackupDatabaseFile(db.filePath, &copy, &error)) {
-    Report(reason + "\n\nA copy of it could not be kept (" + error + "), so it was not " + action +
+    Report(db,
+           reason + "\n\nA copy of it could not be kept (" + error + "), so it was not " + action +
                ". The file is unchanged.",
            failure);
     return false;
@@ -77,9 +73,9 @@ bool KeepCopyIfNeeded(const char* action, std::string* failure) {
   if (copy.empty()) return true;
   const std::string kept = "a copy of it as it was is kept as\n" + Quoted(copy) + ".";
   if (toldAtOpen)
-    ShowInformation(Owner(), "Before " + Quoted(db.filePath) + " is " + action + ", " + kept);
+    ShowInformation(Owner(db), "Before " + Quoted(db.filePath) + " is " + action + ", " + kept);
   else
-    ShowInformation(Owner(), reason + "\n\nBefore it is " + action + ", " + kept);
+    ShowInformation(Owner(db), reason + "\n\nBefore it is " + action + ", " + kept);
   return true;
 }
 
@@ -92,8 +88,7 @@ const std::string& DatabaseFilePath() {
   return FixedPath();
 }
 
-void LoadDatabase() {
-  DatabaseWindow& db = Database();
+void LoadDatabase(DatabaseWindow& db) {
   db.filePath = DatabaseFilePath();
   const LoadedDatabase loaded = LoadDatabaseFile(db.filePath);
   db.fileStamp = loaded.stamp;
@@ -104,13 +99,12 @@ void LoadDatabase() {
   // take minutes under Wine.
   SendMessageA(db.list, WM_SETREDRAW, FALSE, 0);
   SendMessageA(db.list, LVM_SETITEMCOUNT, loaded.entries.size(), 0);
-  for (const Entry& entry : loaded.entries) AppendEntry(entry);
+  for (const Entry& entry : loaded.entries) AppendEntry(db, entry);
   SendMessageA(db.list, WM_SETREDRAW, TRUE, 0);
   InvalidateRect(db.list, nullptr, TRUE);
 }
 
-std::string UnreadPartNotice() {
-  const DatabaseWindow& db = Database();
+std::string UnreadPartNotice(const DatabaseWindow& db) {
   if (!db.unreadPart) return "";
   return "Part of " + Quoted(db.filePath) +
          " could not be read (the file is damaged, cannot be read, or has a field longer than 255 "
@@ -118,27 +112,26 @@ std::string UnreadPartNotice() {
          "replaced, a copy of it as it is now will be kept.";
 }
 
-bool SaveDatabase(std::string* failure) {
-  DatabaseWindow& db = Database();
-  const std::vector<Entry> entries = ListEntries();
-  if (entries.empty()) return !db.emptiedByUser || DeleteDatabaseFile(failure);
-  if (!KeepCopyIfNeeded("replaced", failure)) return false;
+bool SaveDatabase(DatabaseWindow& db, std::string* failure) {
+  const std::vector<Entry> entries = ListEntries(db);
+  if (entries.empty()) return !db.emptiedByUser || DeleteDatabaseFile(db, failure);
+  if (!KeepCopyIfNeeded(db, "replaced", failure)) return false;
   std::string error;
   if (SaveDatabaseFile(db.filePath, entries, &error) == WriteStatus::kOk) {
     db.fileStamp = ReadFileStamp(db.filePath);
     return true;
   }
-  Report("The database could not be saved to " + Quoted(db.filePath) + ".\n\n" + error +
+  Report(db,
+         "The database could not be saved to " + Quoted(db.filePath) + ".\n\n" + error +
              "\n\nThe file keeps its earlier content." + (db.open ? " The Entries stay in the database window." : ""),
          failure);
   return false;
 }
 
-bool DeleteDatabaseFile(std::string* failure) {
-  DatabaseWindow& db = Database();
-  if (!KeepCopyIfNeeded("deleted", failure)) return false;
+bool DeleteDatabaseFile(DatabaseWindow& db, std::string* failure) {
+  if (!KeepCopyIfNeeded(db, "deleted", failure)) return false;
   if (!DeleteFileA(db.filePath.c_str()) && GetLastError() != ERROR_FILE_NOT_FOUND) {
-    Report(Quoted(db.filePath) + " could not be deleted.", failure);
+    Report(db, Quoted(db.filePath) + " could not be deleted.", failure);
     db.fileStamp = ReadFileStamp(db.filePath);
     return false;
   }

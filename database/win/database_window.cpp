@@ -13,12 +13,14 @@
 
 namespace orvanta {
 
-DatabaseWindow& Database() {
-  static DatabaseWindow record;
-  return record;
-}
-
 namespace {
+
+// The one Password database window of the process, while it exists.
+HWND openWindow = nullptr;
+
+DatabaseWindow* RecordOf(HWND window) {
+  return reinterpret_cast<DatabaseWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+}
 
 constexpr char kClassName[] = "generic";
 // Posted at creation: the notice of an unread part comes once the window shows.
@@ -71,10 +73,8 @@ void MakeButton(HWND window, const ButtonSpec& spec) {
 
 void SetFont(HWND control, HFONT font) { SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE); }
 
-void OnCreate(HWND window) {
-  DatabaseWindow& db = Database();
+void OnCreate(DatabaseWindow& db, HWND window) {
   db.window = window;
-  db.savedOnClose = false;
   db.hintFont = MakeFont(600);
   db.printFont = MakeFont(FW_NORMAL);
 
@@ -105,27 +105,26 @@ void OnCreate(HWND window) {
   MakeButton(window, kSaveAll);
   MakeButton(window, kClose);
 
-  db.printEditor = MakeChild(window, WS_EX_DLGMODALFRAME, "richedit", "", WS_VSCROLL | WS_TABSTOP | ES_MULTILINE, 2, 2,
-                             663, 240, IDC_DB_PRINT_EDITOR);
-  SetFont(db.printEditor, db.printFont);
+  HWND printEditor = MakeChild(window, WS_EX_DLGMODALFRAME, "richedit", "", WS_VSCROLL | WS_TABSTOP | ES_MULTILINE, 2,
+                               2, 663, 240, IDC_DB_PRINT_EDITOR);
+  SetFont(printEditor, db.printFont);
   // No capacity: every Entry is printed.
-  SendMessageA(db.printEditor, EM_EXLIMITTEXT, 0, 0x7FFFFFFE);
-  ShowWindow(db.printEditor, SW_HIDE);
+  SendMessageA(printEditor, EM_EXLIMITTEXT, 0, 0x7FFFFFFE);
+  ShowWindow(printEditor, SW_HIDE);
 
   db.open = true;
-  LoadDatabase();
+  LoadDatabase(db);
   if (db.unreadPart) PostMessageA(window, kShowUnreadPartNotice, 0, 0);
 }
 
-int SelectedRow() {
-  return static_cast<int>(SendMessageA(Database().list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+int SelectedRow(HWND list) {
+  return static_cast<int>(SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
 }
 
 // The row under a double-click, selected. The list has no full-row
 // selection, so a first click on a Login, URL or Comments cell has cleared
 // the selection by the time the double-click arrives.
-int SelectRowAt(POINT point) {
-  HWND list = Database().list;
+int SelectRowAt(HWND list, POINT point) {
   LVHITTESTINFO hit{};
   hit.pt = point;
   const int row = static_cast<int>(SendMessageA(list, LVM_SUBITEMHITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
@@ -138,12 +137,11 @@ int SelectRowAt(POINT point) {
 }
 
 // A double-click anywhere on a row copies that row's Password.
-void CopyPassword(const NMHDR& header) {
-  DatabaseWindow& db = Database();
+void CopyPassword(const DatabaseWindow& db, const NMHDR& header) {
   SendMessageA(db.clipboardEdit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(""));
   if (header.hwndFrom != db.list || header.code != static_cast<UINT>(NM_DBLCLK)) return;
-  int row = SelectedRow();
-  if (row < 0) row = SelectRowAt(reinterpret_cast<const NMITEMACTIVATE&>(header).ptAction);
+  int row = SelectedRow(db.list);
+  if (row < 0) row = SelectRowAt(db.list, reinterpret_cast<const NMITEMACTIVATE&>(header).ptAction);
   if (row < 0) return;
   char cell[kFieldWidth + 1] = "";
   LVITEMA item{};
@@ -159,9 +157,8 @@ void CopyPassword(const NMHDR& header) {
   SendMessageA(db.clipboardEdit, WM_COPY, 0, 0);
 }
 
-void DeleteItem() {
-  DatabaseWindow& db = Database();
-  const int row = SelectedRow();
+void DeleteItem(DatabaseWindow& db) {
+  const int row = SelectedRow(db.list);
   if (row < 0) {
     ShowInformation(db.window, "You must to select Item.");
     return;
@@ -170,58 +167,63 @@ void DeleteItem() {
   if (SendMessageA(db.list, LVM_GETITEMCOUNT, 0, 0) == 0) db.emptiedByUser = true;
 }
 
-void DeleteAll() {
-  DatabaseWindow& db = Database();
+void DeleteAll(DatabaseWindow& db) {
   SendMessageA(db.list, LVM_DELETEALLITEMS, 0, 0);
-  DeleteDatabaseFile();
-  SaveDatabase();  // the empty list writes nothing
+  DeleteDatabaseFile(db);
+  SaveDatabase(db);  // the empty list writes nothing
 }
 
 // The window goes without saving again on its way out.
-void DestroySaved() {
-  DatabaseWindow& db = Database();
+void DestroySaved(DatabaseWindow& db) {
   db.savedOnClose = true;
   db.open = false;
   DestroyWindow(db.window);
 }
 
-void CloseWindow() {
+void CloseWindow(DatabaseWindow& db) {
   // Saved before the window goes, so that a failed save can leave the
   // Entries on screen instead of losing them.
-  if (SaveDatabase()) DestroySaved();
+  if (SaveDatabase(db)) DestroySaved(db);
 }
 
-void OnCommand(WPARAM wParam) {
+void OnCommand(DatabaseWindow& db, WPARAM wParam) {
   switch (wParam) {
     case IDC_DB_ADD_ITEM: RunItemDataDialog(); break;
-    case IDC_DB_DELETE_ITEM: DeleteItem(); break;
-    case IDC_DB_DELETE_ALL: DeleteAll(); break;
-    case IDC_DB_PRINT_ALL: PrintDatabase(); break;
-    case IDC_DB_SAVE_ALL: ExportDatabase(); break;
-    case IDC_DB_CLOSE: CloseWindow(); break;
+    case IDC_DB_DELETE_ITEM: DeleteItem(db); break;
+    case IDC_DB_DELETE_ALL: DeleteAll(db); break;
+    case IDC_DB_PRINT_ALL: PrintDatabase(db); break;
+    case IDC_DB_SAVE_ALL: ExportDatabase(db); break;
+    case IDC_DB_CLOSE: CloseWindow(db); break;
     default: break;
   }
 }
 
-void OnDestroy() {
-  DatabaseWindow& db = Database();
+void OnDestroy(DatabaseWindow& db) {
   // Any way the window goes (Close, the end of the program) keeps the
   // Entries. Cleared first: a failure is now reported without an owner.
   db.open = false;
-  if (!db.savedOnClose) SaveDatabase();
+  if (!db.savedOnClose) SaveDatabase(db);
 }
 
-void OnFinalDestroy() {
-  DatabaseWindow& db = Database();
+void OnFinalDestroy(HWND window, DatabaseWindow* db) {
+  SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+  if (openWindow == window) openWindow = nullptr;
   // The children that used the fonts are gone by now.
-  DeleteObject(db.hintFont);
-  DeleteObject(db.printFont);
-  db = DatabaseWindow{};
+  DeleteObject(db->hintFont);
+  DeleteObject(db->printFont);
+  delete db;
 }
 
 LRESULT CALLBACK DatabaseWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  // The record lives from the window's first message to its last.
+  if (message == WM_NCCREATE) {
+    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(new DatabaseWindow));
+    openWindow = window;
+  }
+  DatabaseWindow* db = RecordOf(window);
+  if (!db) return DefWindowProcA(window, message, wParam, lParam);
   switch (message) {
-    case WM_CREATE: OnCreate(window); return 0;
+    case WM_CREATE: OnCreate(*db, window); return 0;
     case WM_CTLCOLORBTN:
     case WM_CTLCOLORSTATIC:
       SetBkColor(reinterpret_cast<HDC>(wParam), GetSysColor(COLOR_BTNFACE));
@@ -229,12 +231,12 @@ LRESULT CALLBACK DatabaseWindowProc(HWND window, UINT message, WPARAM wParam, LP
     case WM_NOTIFY:
       // TRUE: no LVN_DELETEITEM for each of thousands of rows.
       if (reinterpret_cast<const NMHDR*>(lParam)->code == LVN_DELETEALLITEMS) return TRUE;
-      CopyPassword(*reinterpret_cast<const NMHDR*>(lParam));
+      CopyPassword(*db, *reinterpret_cast<const NMHDR*>(lParam));
       break;
-    case kShowUnreadPartNotice: ShowInformation(window, UnreadPartNotice()); return 0;
-    case WM_COMMAND: OnCommand(wParam); return 0;
-    case WM_DESTROY: OnDestroy(); return 0;
-    case WM_NCDESTROY: OnFinalDestroy(); break;
+    case kShowUnreadPartNotice: ShowInformation(window, UnreadPartNotice(*db)); return 0;
+    case WM_COMMAND: OnCommand(*db, wParam); return 0;
+    case WM_DESTROY: OnDestroy(*db); return 0;
+    case WM_NCDESTROY: OnFinalDestroy(window, db); break;
     default: break;
   }
   return DefWindowProcA(window, message, wParam, lParam);
@@ -242,9 +244,13 @@ LRESULT CALLBACK DatabaseWindowProc(HWND window, UINT message, WPARAM wParam, LP
 
 }  // namespace
 
+DatabaseWindow* FindDatabaseWindow() {
+  DatabaseWindow* db = openWindow ? RecordOf(openWindow) : nullptr;
+  return db && db->open ? db : nullptr;
+}
+
 void OpenDatabaseWindow() {
-  DatabaseWindow& db = Database();
-  if (db.open) return;  // not even brought to the front
+  if (FindDatabaseWindow()) return;  // not even brought to the front
   HINSTANCE module = GetModuleHandleA(nullptr);
   WNDCLASSEXA wc{};
   wc.cbSize = sizeof wc;
@@ -258,25 +264,22 @@ void OpenDatabaseWindow() {
 }
 
 void CloseDatabaseWindow() {
-  DatabaseWindow& db = Database();
-  if (db.window && IsWindow(db.window)) DestroyWindow(db.window);
+  if (openWindow) DestroyWindow(openWindow);
 }
 
 bool CloseDatabaseWindowAtExit() {
-  DatabaseWindow& db = Database();
-  if (!db.open) return true;
+  DatabaseWindow* db = FindDatabaseWindow();
+  if (!db) return true;
   std::string failure;
-  if (!SaveDatabase(&failure) &&
-      !AskYesNo(db.window,
+  if (!SaveDatabase(*db, &failure) &&
+      !AskYesNo(db->window,
                 failure + "\n\nThe database could not be saved. End Orvanta anyway? Its Entries will be lost."))
     return false;
-  DestroySaved();
+  DestroySaved(*db);
   return true;
 }
 
-bool AppendEntry(const Entry& entry) {
-  DatabaseWindow& db = Database();
-  if (!db.open || !db.list) return false;
+bool AppendEntry(const DatabaseWindow& db, const Entry& entry) {
   LVITEMA item{};
   item.mask = LVIF_TEXT;
   item.iItem = static_cast<int>(SendMessageA(db.list, LVM_GETITEMCOUNT, 0, 0));
@@ -292,10 +295,8 @@ bool AppendEntry(const Entry& entry) {
   return true;
 }
 
-std::vector<Entry> ListEntries() {
-  DatabaseWindow& db = Database();
+std::vector<Entry> ListEntries(const DatabaseWindow& db) {
   std::vector<Entry> entries;
-  if (!db.list) return entries;
   const int rows = static_cast<int>(SendMessageA(db.list, LVM_GETITEMCOUNT, 0, 0));
   entries.reserve(static_cast<size_t>(rows));
   char cell[kFieldWidth + 1];

@@ -13,15 +13,16 @@
 
 namespace orvanta {
 
-// The one Password database window of the process and what it knows about
-// the file it was loaded from.
+// The record of a Password database window, made by OpenDatabaseWindow and
+// kept in the window's GWLP_USERDATA: its controls and what it knows about
+// the file it was loaded from. The Print editor is replaced by a fresh
+// control whenever its text is set, so it is looked up by its ID.
 struct DatabaseWindow {
-  bool open = false;  // the Database open flag
+  bool open = false;  // the Database open flag: cleared as the window goes
   HWND window = nullptr;
   HWND list = nullptr;
   HWND hint = nullptr;
   HWND clipboardEdit = nullptr;
-  HWND printEditor = nullptr;  // replaced by a fresh control whenever its text is set
   HFONT hintFont = nullptr;
   HFONT printFont = nullptr;
 
@@ -32,7 +33,8 @@ struct DatabaseWindow {
   bool emptiedByUser = false;  // Delete Item took the last row: the file is to go
 };
 
-DatabaseWindow& Database();
+// The record of the open Password database window; nullptr when none is open.
+DatabaseWindow* FindDatabaseWindow();
 
 // Opens the window; while it is open, does nothing (not even bring it to the front).
 void OpenDatabaseWindow();
@@ -43,10 +45,10 @@ void CloseDatabaseWindow();
 // window stays open with its Entries.
 bool CloseDatabaseWindowAtExit();
 
-// Appends one row after the last: Password as item text, the other three
-// as sub-items. Returns false when no database window is open.
-bool AppendEntry(const Entry& entry);
-// The Entries of the list, in row order, each cell as the list holds it.
-std::vector<Entry> ListEntries();
+// Appends one row after the last of `db`'s list: Password as item text, the
+// other three as sub-items. False when the row could not be added.
+bool AppendEntry(const DatabaseWindow& db, const Entry& entry);
+// The Entries of `db`'s list, in row order, each cell as the list holds it.
+std::vector<Entry> ListEntries(const DatabaseWindow& db);
 
 }  // namespace orvanta

@@ -22,8 +22,8 @@ std::string EditText(HWND dialog, int id) {
 
 // Keeps the dialog open, with everything typed, unless the Entry was added.
 void OnOk(HWND dialog) {
-  const DatabaseWindow& db = Database();
-  HWND owner = db.open ? db.window : nullptr;
+  const DatabaseWindow* db = FindDatabaseWindow();
+  HWND owner = db ? db->window : nullptr;
   std::string texts[kColumnCount];
   for (int i = 0; i < kColumnCount; ++i) texts[i] = EditText(dialog, kEdits[i]);
 
@@ -43,7 +43,7 @@ void OnOk(HWND dialog) {
     return;
   }
   const Entry entry = MakeEntry(texts[kColumnPassword], texts[kColumnLogin], texts[kColumnUrl], texts[kColumnComments]);
-  if (!AppendEntry(entry)) {
+  if (!db || !AppendEntry(*db, entry)) {
     ShowInformation(nullptr,
                     "The database window is closed. Open it with the \"Database\" button, then press OK again to add "
                     "this Entry.");
