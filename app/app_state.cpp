@@ -27,12 +27,7 @@ void AppState::NoteAlignmentApplied(int alignmentCode) {
 
 void AppState::ResetForNewRun() {
   settings = GeneratorSettings{};
-  engine.randomState = 0;
-  engine.randomValue = 0;
-  engine.lengthDivisor = 1;
-  engine.quantityDivisor = 1;
-  engine.output.clear();
-  engine.itemCounter = 0;
+  engine.Reset();
   engine.SetSortLists(&sortLists);
   sortLists.Clear();
   output = OutputState{};

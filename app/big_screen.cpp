@@ -44,12 +44,7 @@ void OnCreate(HWND window) {
 // sort command shows every batch since the main dialog's last Generate.
 void Regenerate() {
   AppState& app = App();
-  // Length and Quantity may have changed since the main dialog's last
-  // Generate; the divisors follow them so the engine's state stays whole.
-  app.engine.PrepareDivisors();
-  app.engine.SeedRandom(kSeedAutogenerate, app.tickCount());
-  app.engine.RunSelected();
-  const std::string& batch = app.engine.output;
+  const std::string& batch = app.engine.Generate(kSeedAutogenerate, app.tickCount());
   // A fresh control takes the text at once; emptying a full one is slow.
   app.bigScreen.editor = ReplaceEditorText(app.bigScreen.editor, batch);
   if (app.output.autoCopy) SelectAllAndCopy(app.bigScreen.editor, batch);
@@ -96,7 +91,7 @@ void ShowBatchInNewBigScreen() {
     SendMessageA(editor, EM_SETCHARFORMAT, 0, reinterpret_cast<LPARAM>(&cf));
   }
   SendMessageA(editor, EM_LIMITTEXT, 30, 0);
-  const std::string& batch = app.engine.output;
+  const std::string& batch = app.engine.output();
   SetWindowTextA(editor, batch.c_str());  // a fresh control: fast even for a large batch
   if (app.output.autoCopy) SelectAllAndCopy(editor, batch);
 }

@@ -47,7 +47,7 @@ HWND MakePrintEditor(HWND dialog) {
   }
   ApplyAlignment(editor, app.output.alignment);
   app.NoteAlignmentApplied(app.output.alignment);
-  SetWindowTextA(editor, app.engine.output.c_str());
+  SetWindowTextA(editor, app.engine.output().c_str());
   return editor;
 }
 
@@ -57,7 +57,7 @@ void SaveCommand(HWND dialog) {
   std::string path;
   // The Save dialog has no owner; the failure report has one.
   if (!AskSaveFileName(nullptr, kBatchSaveFilters, &path)) return;
-  WriteFileOrReport(dialog, path, App().engine.output);
+  WriteFileOrReport(dialog, path, App().engine.output());
   FocusBigScreen();
 }
 

@@ -70,14 +70,11 @@ bool OptionCommand(HWND dialog, int id) {
 void GenerateCommand(HWND) {
   AppState& app = App();
   app.sortLists.Clear();
-  app.engine.itemCounter = 0;
-  app.engine.PrepareDivisors();
-  app.engine.SeedRandom(app.settings.seedMode, app.tickCount());
-  app.engine.RunSelected();
+  app.engine.ResetItemCounter();
+  const std::string& batch = app.engine.Generate(app.settings.seedMode, app.tickCount());
 
   // The Output editor is emptied and takes the current alignment before
   // every batch, also when the batch goes to the Big-screen window.
-  const std::string& batch = app.engine.output;
   if (!app.output.useBigScreen) {
     HWND editor = App().SetOutputEditorText(batch, app.output.alignment);
     if (app.output.autoCopy) SelectAllAndCopy(editor, batch);
@@ -95,19 +92,19 @@ void GenerateCommand(HWND) {
 
 void SortCommand(HWND, bool ascending) {
   AppState& app = App();
-  app.engine.output.clear();
+  app.engine.SetOutput("");
   if (app.sortLists.size() == 0) return;
   App().SetOutputEditorText("");
   SetBigScreenText("");
-  app.engine.output = ascending ? app.sortLists.AscendingText() : app.sortLists.DescendingText();
+  app.engine.SetOutput(ascending ? app.sortLists.AscendingText() : app.sortLists.DescendingText());
   if (app.output.useBigScreen) {
     if (app.BigScreenOpen()) {
       SetFocus(app.bigScreen.editor);
-      SetBigScreenText(app.engine.output);
+      SetBigScreenText(app.engine.output());
     }
     return;
   }
-  App().SetOutputEditorText(app.engine.output);
+  App().SetOutputEditorText(app.engine.output());
 }
 
 void SeedAutogenerateCommand(HWND dialog) {
@@ -123,7 +120,7 @@ void SeedCustomCommand(HWND dialog) {
   CheckMenuItem(menu, IDM_SEED_CUSTOM, MF_BYCOMMAND | MF_CHECKED);
   uint32_t seed = 0;
   if (RunCustomSeedDialog(&seed)) {
-    App().engine.randomState = seed;
+    App().engine.SetRandomState(seed);
     App().settings.seedMode = kSeedCustom;
   }
 }

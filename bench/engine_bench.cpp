@@ -24,10 +24,10 @@ void LargestBatch(benchmark::State& state, Routine routine, int32_t method) {
   for (auto _ : state) {
     engine.SeedRandom(orvanta::kSeedAutogenerate, tick++);
     engine.Run(routine);
-    benchmark::DoNotOptimize(engine.output.data());
+    benchmark::DoNotOptimize(engine.output().data());
     benchmark::ClobberMemory();
   }
-  state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(engine.output.size()));
+  state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(engine.output().size()));
 }
 
 void RegisterAll() {

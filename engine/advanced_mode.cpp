@@ -96,55 +96,21 @@ int32_t WalkSymbols(const double* fractions, int32_t length, std::string_view cy
 }
 
 void Engine::SymbolBounds() {
-  charactersNeeded = settings_.length - characterCount;
-  candidatesLeft = kDecisionBudget - decisionCount;
+  charactersNeeded_ = settings_.length - characterCount_;
+  candidatesLeft_ = kDecisionBudget - decisionCount_;
 }
 
 // The Random fractions of a block are drawn first (they do not depend on the
 // decisions), and the Random state is set afterwards to the last one used.
 void Engine::RunAdvanced(Routine routine) {
   const CycleEntry& entry = *FindCycle(routine);
-  const std::string_view cycle = entry.symbols;
   StartBatch();
   const int32_t length = settings_.length;
-  if (settings_.quantity <= 0) return;
-  password.clear();
-  if (length <= 0) {
-    while (!FinishPassword()) {
-    }
-    return;
-  }
-  if (length > kDecisionBudget || lengthDivisor == 0 || quantityDivisor == 0) {
-    // Neither is ever offered: a password longer than the budget (past it
-    // every decision takes), or divisors that give no fraction. The plain walk
-    // serves; it takes when no candidates are left to spare, so it ends.
-    const int32_t cycleSize = static_cast<int32_t>(cycle.size());
-    for (;;) {
-      password.clear();
-      decisionCount = characterCount = 0;
-      int32_t position = 0;
-      while (characterCount < length) {
-        SymbolBounds();
-        NextRandom();
-        if (RandomFraction(candidatesLeft, charactersNeeded) == Comparison::Below ||
-            candidatesLeft <= charactersNeeded) {
-          password += cycle[position];
-          ++characterCount;
-          position = (position + 1) % cycleSize;
-        } else {
-          position = (position + 2) % cycleSize;
-        }
-        ++decisionCount;
-      }
-      if (FinishPassword()) return;
-    }
-  }
-
-  password.assign(static_cast<size_t>(length), '\0');
+  password_.assign(static_cast<size_t>(length), '\0');
   alignas(64) uint32_t states[kBlock];
   alignas(64) double fractions[kBlock];
   size_t filled = 0, used = 0;
-  uint32_t nextFrom = randomState;
+  uint32_t nextFrom = randomState_;
   int32_t decisions = 0;
   for (;;) {
     if (filled - used < static_cast<size_t>(kDecisionBudget)) {
@@ -157,16 +123,16 @@ void Engine::RunAdvanced(Routine routine) {
       filled = kBlock;
       used = 0;
     }
-    decisions = Walk(fractions + used, length, entry.repeated.data(), password.data());
+    decisions = Walk(fractions + used, length, entry.repeated.data(), password_.data());
     used += static_cast<size_t>(decisions);
     if (FinishPassword()) break;
   }
   CommitState(states[used - 1]);
   // The counters as the last decision left them.
-  decisionCount = decisions;
-  characterCount = length;
-  charactersNeeded = 1;
-  candidatesLeft = kDecisionBudget - (decisions - 1);
+  decisionCount_ = decisions;
+  characterCount_ = length;
+  charactersNeeded_ = 1;
+  candidatesLeft_ = kDecisionBudget - (decisions - 1);
 }
 
 void Engine::AdvancedDigits() { RunAdvanced(Routine::AdvancedDigits); }

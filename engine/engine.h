@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace orvanta {
 
@@ -83,30 +84,40 @@ int32_t DivisorFor(int32_t setting);
 
 class Engine {
  public:
+  // Settings must hold an offered Length (4 to 34) and a Quantity of at least 1.
   explicit Engine(const GeneratorSettings& settings);
 
   void SetSortLists(SortLists* lists) { sortLists_ = lists; }
 
+  // One batch with the settings as they are now: the divisors follow Length
+  // and Quantity, the Random state is seeded by `seedMode` from `tick`, and
+  // the selected routine fills the Output buffer, which is returned.
+  const std::string& Generate(int32_t seedMode, uint32_t tick);
+  // Back to the state of a fresh start (a new run of the main dialog).
+  void Reset();
+
   // Random source.
   void NextRandom();
   void SeedRandom(int32_t seedMode, uint32_t tick);
-  uint32_t randomState = 0;
-  uint32_t randomValue = 0;
+  // The Random state that the Custom seeding rule starts from.
+  void SetRandomState(uint32_t state) { randomState_ = state; }
+  uint32_t randomState() const { return randomState_; }
+  uint32_t randomValue() const { return randomValue_; }
 
   // Range mapping.
   void PrepareDivisors();  // from the settings' length and quantity
-  int32_t lengthDivisor = 1;
-  int32_t quantityDivisor = 1;
+  int32_t lengthDivisor() const { return lengthDivisor_; }
+  int32_t quantityDivisor() const { return quantityDivisor_; }
   double RandomFractionValue() const;  // f of the current Random value
   int32_t RandomIndex(int32_t windowSize) const;
   Comparison RandomFraction(int32_t candidatesLeft, int32_t charactersNeeded) const;
 
   // Advanced-mode walk counters of the current password.
   void SymbolBounds();  // sets charactersNeeded and candidatesLeft
-  int32_t decisionCount = 0;
-  int32_t characterCount = 0;
-  int32_t charactersNeeded = 0;
-  int32_t candidatesLeft = 0;
+  int32_t decisionCount() const { return decisionCount_; }
+  int32_t characterCount() const { return characterCount_; }
+  int32_t charactersNeeded() const { return charactersNeeded_; }
+  int32_t candidatesLeft() const { return candidatesLeft_; }
   static constexpr int32_t kDecisionBudget = 77;
 
   // Generator routines: each makes one whole batch into the Output buffer.
@@ -128,13 +139,19 @@ class Engine {
   void RunSelected() { Run(SelectRoutine(settings_)); }
 
   // Password output.
-  bool FinishPassword();
-  std::string password;  // the Password buffer
-  std::string output;    // the Output buffer
-  int32_t batchCountdown = 0;
-  int32_t itemCounter = 0;
+  const std::string& password() const { return password_; }  // the Password buffer
+  const std::string& output() const { return output_; }      // the Output buffer
+  // The sort commands put a sorted list in the Output buffer.
+  void SetOutput(std::string text) { output_ = std::move(text); }
+  int32_t batchCountdown() const { return batchCountdown_; }
+  // Passwords made since the main dialog's last Generate.
+  int32_t itemCounter() const { return itemCounter_; }
+  void ResetItemCounter() { itemCounter_ = 0; }
 
  private:
+  friend struct EngineProbe;  // the unit tests' way to set single fields
+
+  bool FinishPassword();
   // Random values do not depend on what a routine does with them, so the
   // routines draw them ahead in blocks (random.cpp).
   void StepAhead(uint32_t from, uint32_t* states, size_t count) const;
@@ -146,6 +163,18 @@ class Engine {
 
   const GeneratorSettings& settings_;
   SortLists* sortLists_ = nullptr;
+  uint32_t randomState_ = 0;
+  uint32_t randomValue_ = 0;
+  int32_t lengthDivisor_ = 1;
+  int32_t quantityDivisor_ = 1;
+  int32_t decisionCount_ = 0;
+  int32_t characterCount_ = 0;
+  int32_t charactersNeeded_ = 0;
+  int32_t candidatesLeft_ = 0;
+  std::string password_;
+  std::string output_;
+  int32_t batchCountdown_ = 0;
+  int32_t itemCounter_ = 0;
 };
 
 inline constexpr std::string_view kLineEnd = "      \n";

@@ -7,6 +7,22 @@ namespace orvanta {
 
 Engine::Engine(const GeneratorSettings& settings) : settings_(settings) {}
 
+const std::string& Engine::Generate(int32_t seedMode, uint32_t tick) {
+  PrepareDivisors();
+  SeedRandom(seedMode, tick);
+  RunSelected();
+  return output_;
+}
+
+void Engine::Reset() {
+  randomState_ = randomValue_ = 0;
+  lengthDivisor_ = quantityDivisor_ = 1;
+  decisionCount_ = characterCount_ = charactersNeeded_ = candidatesLeft_ = 0;
+  password_.clear();
+  output_.clear();
+  batchCountdown_ = itemCounter_ = 0;
+}
+
 Routine SelectRoutine(const GeneratorSettings& settings) {
   const bool simple = settings.mode == kModeSimple;  // any other mode is Advanced
   const bool noCase = settings.caseOption == kCaseNo;
@@ -67,21 +83,19 @@ void Engine::Run(Routine routine) {
 // Empties the Output buffer and sizes it once for the whole batch, so that
 // appending a password never moves it.
 void Engine::StartBatch() {
-  output.clear();
-  batchCountdown = settings_.quantity;
-  if (settings_.quantity > 0 && settings_.length >= 0) {
-    const int64_t bytes = int64_t{settings_.quantity} * (int64_t{settings_.length} + int64_t(kLineEnd.size())) + 1;
-    output.reserve(static_cast<size_t>(bytes));
-  }
+  output_.clear();
+  batchCountdown_ = settings_.quantity;
+  const int64_t bytes = int64_t{settings_.quantity} * (int64_t{settings_.length} + int64_t(kLineEnd.size())) + 1;
+  output_.reserve(static_cast<size_t>(bytes));
 }
 
 bool Engine::FinishPassword() {
-  if (sortLists_ != nullptr) sortLists_->Insert(password);
-  ++itemCounter;
-  output.append(password);
-  output.append(kLineEnd);
-  --batchCountdown;
-  return batchCountdown == 0;
+  if (sortLists_ != nullptr) sortLists_->Insert(password_);
+  ++itemCounter_;
+  output_.append(password_);
+  output_.append(kLineEnd);
+  --batchCountdown_;
+  return batchCountdown_ == 0;
 }
 
 }  // namespace orvanta

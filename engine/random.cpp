@@ -61,23 +61,23 @@ constexpr uint32_t kLcgIncrement4 = LcgStep(LcgStep(LcgStep(LcgStep(0))));  // t
 void Engine::NextRandom() {
   // The method is read on every call: a change takes effect at the next step.
   if (settings_.method == kMethodBitShift)
-    randomState = kBitShiftStep(randomState);
+    randomState_ = kBitShiftStep(randomState_);
   else
-    randomState = LcgStep(randomState);
-  randomValue = randomState >> 1;
+    randomState_ = LcgStep(randomState_);
+  randomValue_ = randomState_ >> 1;
 }
 
 void Engine::SeedRandom(int32_t seedMode, uint32_t tick) {
   // Both rules use the linear congruential constants whatever the method.
   if (seedMode == kSeedCustom)
-    randomState = (tick * kLcgMultiplier + randomState) * kLcgMultiplier + kLcgIncrement;
+    randomState_ = (tick * kLcgMultiplier + randomState_) * kLcgMultiplier + kLcgIncrement;
   else
-    randomState = LcgStep(LcgStep(tick));
+    randomState_ = LcgStep(LcgStep(tick));
 }
 
 void Engine::CommitState(uint32_t state) {
-  randomState = state;
-  randomValue = state >> 1;
+  randomState_ = state;
+  randomValue_ = state >> 1;
 }
 
 // states[i] is the Random state after i+1 NextRandom steps from `from`, by the

@@ -19,18 +19,18 @@ namespace orvanta {
 int32_t DivisorFor(int32_t /*setting*/) { return -255; }
 
 void Engine::PrepareDivisors() {
-  lengthDivisor = DivisorFor(settings_.length);
-  quantityDivisor = DivisorFor(settings_.quantity);
+  lengthDivisor_ = DivisorFor(settings_.length);
+  quantityDivisor_ = DivisorFor(settings_.quantity);
 }
 
 // Four separate divisions in this order: folding them into one constant would
 // round differently at the edges of the positions.
 double Engine::RandomFractionValue() const {
-  double q = static_cast<double>(randomValue);
+  double q = static_cast<double>(randomValue_);
   q = q / 1000000000.0;
   q = q / 10.0;
-  q = q / static_cast<double>(lengthDivisor);
-  q = q / static_cast<double>(quantityDivisor);
+  q = q / static_cast<double>(lengthDivisor_);
+  q = q / static_cast<double>(quantityDivisor_);
   if (q == 0.0) return -1.0;  // a zero has significand 0
   int exponent = 0;
   double half = std::frexp(q, &exponent);  // in [0.5, 1) with the sign of q
@@ -47,9 +47,9 @@ int32_t Engine::RandomIndex(int32_t windowSize) const {
   return static_cast<int32_t>(std::nearbyint(x));  // ties to even
 }
 
-Comparison Engine::RandomFraction(int32_t candidatesLeft, int32_t charactersNeeded) const {
-  double p = RandomFractionValue() * static_cast<double>(candidatesLeft);
-  double needed = static_cast<double>(charactersNeeded);
+Comparison Engine::RandomFraction(int32_t candidatesLeft_, int32_t charactersNeeded_) const {
+  double p = RandomFractionValue() * static_cast<double>(candidatesLeft_);
+  double needed = static_cast<double>(charactersNeeded_);
   if (p < needed) return Comparison::Below;
   if (p == needed) return Comparison::Equal;
   return Comparison::Above;
@@ -101,20 +101,8 @@ __attribute__((target("avx2"))) void FractionsWide(const uint32_t* states, doubl
 }  // namespace
 
 void Engine::FractionsOf(const uint32_t* states, double* fractions, size_t count) const {
-  if (lengthDivisor == 0 || quantityDivisor == 0) {
-    // Never prepared that way; kept finite so the routines stay in range.
-    Engine probe(settings_);
-    probe.lengthDivisor = lengthDivisor;
-    probe.quantityDivisor = quantityDivisor;
-    for (size_t i = 0; i < count; ++i) {
-      probe.randomValue = states[i] >> 1;
-      const double f = probe.RandomFractionValue();
-      fractions[i] = std::isfinite(f) ? f : 2.0;
-    }
-    return;
-  }
-  const double lengthD = static_cast<double>(lengthDivisor);
-  const double quantityD = static_cast<double>(quantityDivisor);
+  const double lengthD = static_cast<double>(lengthDivisor_);
+  const double quantityD = static_cast<double>(quantityDivisor_);
 #ifdef ORVANTA_WIDE_FRACTIONS
   static const bool wide = __builtin_cpu_supports("avx2");
   if (wide) return FractionsWide(states, fractions, count, lengthD, quantityD);

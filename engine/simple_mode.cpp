@@ -78,22 +78,15 @@ std::string_view CharacterWindow(Routine routine) {
 void Engine::RunSimple(std::string_view window) {
   StartBatch();
   const int32_t length = settings_.length;
-  if (settings_.quantity <= 0) return;
-  if (length <= 0) {
-    password.clear();
-    while (!FinishPassword()) {
-    }
-    return;
-  }
   const int32_t size = static_cast<int32_t>(window.size()) - 1;
   const double sizeD = static_cast<double>(size);
   std::array<char, 80> atPosition{};  // index = position 1..N+1
   for (int32_t k = 1; k <= size + 1; ++k) atPosition[k] = window[k - 1];
 
-  password.assign(static_cast<size_t>(length), '\0');
-  char* pw = password.data();
+  password_.assign(static_cast<size_t>(length), '\0');
+  char* pw = password_.data();
   int64_t remaining = int64_t{length} * settings_.quantity;
-  uint32_t state = randomState;
+  uint32_t state = randomState_;
   int32_t filledChars = 0;
   alignas(64) uint32_t states[kBlock];
   alignas(64) double fractions[kBlock];

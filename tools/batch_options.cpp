@@ -144,11 +144,8 @@ ParseResult ParseOptions(std::span<const std::string_view> args) {
 std::string MakeBatch(const Options& options, uint32_t systemTick) {
   Engine engine(options.settings);
   // A custom seed is the Random state that the Custom Seed dialog's OK leaves.
-  if (options.seed) engine.randomState = *options.seed;
-  engine.PrepareDivisors();
-  engine.SeedRandom(options.settings.seedMode, options.tick.value_or(systemTick));
-  engine.RunSelected();
-  return std::move(engine.output);
+  if (options.seed) engine.SetRandomState(*options.seed);
+  return engine.Generate(options.settings.seedMode, options.tick.value_or(systemTick));
 }
 
 ToolResult RunTool(std::span<const std::string_view> args, uint32_t systemTick) {

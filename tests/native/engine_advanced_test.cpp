@@ -33,9 +33,9 @@ struct Batch {
 // How many steps of `method` lead from `from` to `to` (at most `limit`).
 int StepsBetween(int32_t method, uint32_t from, uint32_t to, int limit) {
   Batch b(method, 4, 1);
-  b.engine.randomState = from;
+  b.engine.SetRandomState(from);
   for (int n = 0; n <= limit; ++n) {
-    if (b.engine.randomState == to) return n;
+    if (b.engine.randomState() == to) return n;
     b.engine.NextRandom();
   }
   return -1;
@@ -110,43 +110,43 @@ TEST(AdvancedMode, StateZeroTakesEverything) {
   Batch b(kMethodBitShift, 4, 2);
   b.engine.SeedRandom(kSeedAutogenerate, 3440417386u);
   b.engine.AdvancedDigits();
-  EXPECT_EQ(b.engine.output, "0123      \n0123      \n");
+  EXPECT_EQ(b.engine.output(), "0123      \n0123      \n");
 }
 
 TEST(AdvancedMode, LinearCongruentialFromStateZero) {
   Batch b(kMethodLinearCongruential, 4, 2);
-  b.engine.randomState = 0;
+  b.engine.SetRandomState(0);
   b.engine.AdvancedDigits();
-  EXPECT_EQ(b.engine.output, "2363      \n6703      \n");
-  EXPECT_EQ(StepsBetween(kMethodLinearCongruential, 0, b.engine.randomState, 200), 98);
-  EXPECT_EQ(b.engine.randomValue, b.engine.randomState >> 1);
-  EXPECT_EQ(b.engine.decisionCount, 29);  // the second password's last take
-  EXPECT_EQ(b.engine.characterCount, 4);
+  EXPECT_EQ(b.engine.output(), "2363      \n6703      \n");
+  EXPECT_EQ(StepsBetween(kMethodLinearCongruential, 0, b.engine.randomState(), 200), 98);
+  EXPECT_EQ(b.engine.randomValue(), b.engine.randomState() >> 1);
+  EXPECT_EQ(b.engine.decisionCount(), 29);  // the second password's last take
+  EXPECT_EQ(b.engine.characterCount(), 4);
 }
 
 TEST(AdvancedMode, BitShiftFromStateOne) {
   // One batch of three equals three batches of one: the state runs on.
   Batch whole(kMethodBitShift, 5, 3);
-  whole.engine.randomState = 1;
+  whole.engine.SetRandomState(1);
   whole.engine.AdvancedLetters();
-  EXPECT_EQ(StepsBetween(kMethodBitShift, 1, whole.engine.randomState, 300), 179);
+  EXPECT_EQ(StepsBetween(kMethodBitShift, 1, whole.engine.randomState(), 300), 179);
 
   Batch one(kMethodBitShift, 5, 1);
-  one.engine.randomState = 1;
+  one.engine.SetRandomState(1);
   std::string joined;
   for (int expected : {77, 49, 53}) {
-    const uint32_t before = one.engine.randomState;
+    const uint32_t before = one.engine.randomState();
     one.engine.AdvancedLetters();
-    joined += one.engine.output;
-    EXPECT_EQ(StepsBetween(kMethodBitShift, before, one.engine.randomState, 100), expected);
-    EXPECT_EQ(one.engine.decisionCount, expected);
+    joined += one.engine.output();
+    EXPECT_EQ(StepsBetween(kMethodBitShift, before, one.engine.randomState(), 100), expected);
+    EXPECT_EQ(one.engine.decisionCount(), expected);
   }
-  EXPECT_EQ(joined, whole.engine.output);
+  EXPECT_EQ(joined, whole.engine.output());
   // The first password's last take is at decision 77 with one candidate left for one character.
-  one.engine.randomState = 1;
+  one.engine.SetRandomState(1);
   one.engine.AdvancedLetters();
-  EXPECT_EQ(one.engine.candidatesLeft, 1);
-  EXPECT_EQ(one.engine.charactersNeeded, 1);
+  EXPECT_EQ(one.engine.candidatesLeft(), 1);
+  EXPECT_EQ(one.engine.charactersNeeded(), 1);
 }
 
 TEST(AdvancedMode, AllRoutinesMakeTheSameDecisions) {
@@ -156,7 +156,7 @@ TEST(AdvancedMode, AllRoutinesMakeTheSameDecisions) {
       Batch b(method, 9, 40);
       b.engine.SeedRandom(kSeedAutogenerate, 4242);
       b.engine.Run(r);
-      finalStates.insert(b.engine.randomState);
+      finalStates.insert(b.engine.randomState());
     }
     EXPECT_EQ(finalStates.size(), 1u) << "method " << method;
   }
@@ -171,7 +171,7 @@ TEST(AdvancedMode, PasswordsFollowTheCycle) {
       const std::string cycle(SymbolCycle(r));
       const int n = static_cast<int>(cycle.size());
       std::set<char> seen;
-      const std::vector<std::string> passwords = Passwords(b.engine.output);
+      const std::vector<std::string> passwords = Passwords(b.engine.output());
       ASSERT_EQ(passwords.size(), 2000u);
       for (const std::string& p : passwords) {
         ASSERT_EQ(p.size(), 34u);

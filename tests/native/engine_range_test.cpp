@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "engine/engine.h"
+#include "support/engine_probe.h"
 
 namespace orvanta {
 namespace {
@@ -21,11 +22,11 @@ TEST(Divisors, SameForEveryLengthAndQuantity) {
   settings.length = 34;
   settings.quantity = 9999;
   Engine engine(settings);
-  EXPECT_EQ(engine.lengthDivisor, 1);  // start-up values until prepared
-  EXPECT_EQ(engine.quantityDivisor, 1);
+  EXPECT_EQ(engine.lengthDivisor(), 1);  // start-up values until prepared
+  EXPECT_EQ(engine.quantityDivisor(), 1);
   engine.PrepareDivisors();
-  EXPECT_EQ(engine.lengthDivisor, -255);
-  EXPECT_EQ(engine.quantityDivisor, -255);
+  EXPECT_EQ(engine.lengthDivisor(), -255);
+  EXPECT_EQ(engine.quantityDivisor(), -255);
 }
 
 TEST_F(Mapping, FractionAndIndexTable) {
@@ -40,7 +41,7 @@ TEST_F(Mapping, FractionAndIndexTable) {
       {1500000000u, 0.2094302, {3, 6, 9, 12, 12, 14, 17}}, {2147483647u, 0.7314877, {8, 20, 27, 38, 39, 46, 57}},
   };
   for (const auto& row : rows) {
-    engine.randomValue = row.value;
+    EngineProbe::SetValue(engine, row.value);
     EXPECT_NEAR(engine.RandomFractionValue(), row.fraction, 5e-8) << "value " << row.value;
     for (size_t i = 0; i < sizes.size(); ++i)
       EXPECT_EQ(engine.RandomIndex(sizes[i]), row.index[i]) << "value " << row.value << ", N " << sizes[i];
@@ -49,19 +50,19 @@ TEST_F(Mapping, FractionAndIndexTable) {
 
 TEST_F(Mapping, PowersOfTwoShareTheirFraction) {
   for (uint32_t v : {1u, 2u, 1073741824u}) {
-    engine.randomValue = v;
+    EngineProbe::SetValue(engine, v);
     EXPECT_EQ(engine.RandomIndex(26), 20) << v;
   }
   for (uint32_t v : {3u, 1000u, 123456789u, 1000000000u}) {
-    engine.randomValue = v;
+    EngineProbe::SetValue(engine, v);
     const double f = engine.RandomFractionValue();
-    engine.randomValue = 2 * v;
+    EngineProbe::SetValue(engine, 2 * v);
     EXPECT_EQ(engine.RandomFractionValue(), f) << v;
   }
 }
 
 TEST_F(Mapping, ZeroValueGivesMinusOneAndPositionOne) {
-  engine.randomValue = 0;
+  EngineProbe::SetValue(engine, 0);
   EXPECT_EQ(engine.RandomFractionValue(), -1.0);
   for (int32_t n : {9, 26, 77}) EXPECT_EQ(engine.RandomIndex(n), 1);
   // f = -1 always takes, even with one candidate for one character.
@@ -73,7 +74,7 @@ TEST_F(Mapping, IndexStaysWithinTheWindow) {
   for (int32_t n : {9, 26, 36, 51, 52, 62, 77}) {
     bool sawFirst = false, sawLast = false;
     for (uint32_t v = 1; v < 2147483647u - 40009u; v += 40009u) {
-      engine.randomValue = v;
+      EngineProbe::SetValue(engine, v);
       const int32_t k = engine.RandomIndex(n);
       ASSERT_GE(k, 1);
       ASSERT_LE(k, n + 1);
@@ -89,7 +90,7 @@ TEST_F(Mapping, FractionIsBiasedTowardsTheLowerPositions) {
   int32_t counts[28] = {};
   const int samples = 200000;
   for (int i = 0; i < samples; ++i) {
-    engine.randomValue = static_cast<uint32_t>((uint64_t{2147483647u} * i) / samples) + 1;
+    EngineProbe::SetValue(engine, static_cast<uint32_t>((uint64_t{2147483647u} * i) / samples) + 1);
     ++counts[engine.RandomIndex(26)];
   }
   auto share = [&](int k) { return double(counts[k]) / samples; };
@@ -101,7 +102,7 @@ TEST_F(Mapping, FractionIsBiasedTowardsTheLowerPositions) {
 }
 
 TEST_F(Mapping, RandomFractionComparesTheProduct) {
-  engine.randomValue = 1;  // f = 0.7314877
+  EngineProbe::SetValue(engine, 1);  // f = 0.7314877
   EXPECT_EQ(engine.RandomFraction(77, 4), Comparison::Above);
   EXPECT_EQ(engine.RandomFraction(6, 4), Comparison::Above);  // 4.389
   EXPECT_EQ(engine.RandomFraction(5, 4), Comparison::Below);  // 3.657
@@ -114,17 +115,17 @@ TEST(RandomFraction, EqualityIsNeitherBelowNorAbove) {
   // 1328125000 gives 0.1328125 = 1.0625 * 2^-3, f = 0.0625.
   GeneratorSettings settings;
   Engine engine(settings);
-  engine.randomValue = 1875000000u;
+  EngineProbe::SetValue(engine, 1875000000u);
   EXPECT_EQ(engine.RandomFractionValue(), 0.5);
   EXPECT_EQ(engine.RandomFraction(8, 4), Comparison::Equal);
   EXPECT_EQ(engine.RandomFraction(8, 5), Comparison::Below);
   EXPECT_EQ(engine.RandomFraction(8, 3), Comparison::Above);
-  engine.randomValue = 1328125000u;
+  EngineProbe::SetValue(engine, 1328125000u);
   EXPECT_EQ(engine.RandomFraction(64, 4), Comparison::Equal);
   EXPECT_EQ(engine.RandomFraction(63, 4), Comparison::Below);
   // With x exactly halfway the index rounds to even: 0.5 * 9 + 1 = 5.5 -> 6,
   // 0.5 * 5 + 1 = 3.5 -> 4, 0.5 * 3 + 1 = 2.5 -> 2.
-  engine.randomValue = 1875000000u;
+  EngineProbe::SetValue(engine, 1875000000u);
   EXPECT_EQ(engine.RandomIndex(9), 6);
   EXPECT_EQ(engine.RandomIndex(5), 4);
   EXPECT_EQ(engine.RandomIndex(3), 2);

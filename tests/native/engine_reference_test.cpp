@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "engine/engine.h"
+#include "support/engine_probe.h"
 
 namespace orvanta {
 namespace {
@@ -102,9 +103,8 @@ void ExpectSame(const Case& c, Routine r) {
   settings.length = c.length;
   settings.quantity = c.quantity;
   Engine engine(settings);
-  engine.lengthDivisor = c.lengthDivisor;
-  engine.quantityDivisor = c.quantityDivisor;
-  engine.randomState = c.state;
+  EngineProbe::SetDivisors(engine, c.lengthDivisor, c.quantityDivisor);
+  engine.SetRandomState(c.state);
   engine.Run(r);
   Plain plain(c.method, c.length, c.quantity, c.lengthDivisor, c.quantityDivisor, c.state);
   const std::string expected = plain.Run(r);
@@ -112,11 +112,11 @@ void ExpectSame(const Case& c, Routine r) {
                               std::to_string(c.length) + " quantity " + std::to_string(c.quantity) + " state " +
                               std::to_string(c.state) + " divisors " + std::to_string(c.lengthDivisor) + "," +
                               std::to_string(c.quantityDivisor);
-  ASSERT_EQ(engine.output, expected) << context;
-  ASSERT_EQ(engine.randomState, plain.state) << context;
-  ASSERT_EQ(engine.randomValue, plain.value) << context;
+  ASSERT_EQ(engine.output(), expected) << context;
+  ASSERT_EQ(engine.randomState(), plain.state) << context;
+  ASSERT_EQ(engine.randomValue(), plain.value) << context;
   if (static_cast<int>(r) >= 7) {
-    ASSERT_EQ(engine.decisionCount, plain.decisionsPerPassword.back()) << context;
+    ASSERT_EQ(engine.decisionCount(), plain.decisionsPerPassword.back()) << context;
     for (int d : plain.decisionsPerPassword) {
       ASSERT_GE(d, c.length) << context;
       ASSERT_LE(d, 77) << context;

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "engine/engine.h"
+#include "support/engine_probe.h"
 
 namespace orvanta {
 namespace {
@@ -80,7 +81,7 @@ TEST(SimpleMode, FirstPositionsDrawn) {
   // The same draws through the routine: positions 8, 13, 13, 18 | 21, 22, 22, 12.
   lcg.engine.SeedRandom(kSeedAutogenerate, 0);
   lcg.engine.SimpleLetters();
-  EXPECT_EQ(lcg.engine.output, "inns      \nvwwm      \n");
+  EXPECT_EQ(lcg.engine.output(), "inns      \nvwwm      \n");
 
   Batch shift(kMethodBitShift, 5, 1);
   shift.engine.SeedRandom(kSeedAutogenerate, 0);
@@ -90,49 +91,49 @@ TEST(SimpleMode, FirstPositionsDrawn) {
   }
   shift.engine.SeedRandom(kSeedAutogenerate, 0);
   shift.engine.SimpleDigits();
-  EXPECT_EQ(shift.engine.output, "50073      \n");  // "4569870321" at 2, 7, 7, 6, 8
+  EXPECT_EQ(shift.engine.output(), "50073      \n");  // "4569870321" at 2, 7, 7, 6, 8
 }
 
 TEST(SimpleMode, StateZeroGivesPositionOneEverywhere) {
   Batch b(kMethodBitShift, 4, 2);
   b.engine.SeedRandom(kSeedAutogenerate, 3440417386u);
-  ASSERT_EQ(b.engine.randomState, 0u);
+  ASSERT_EQ(b.engine.randomState(), 0u);
   b.engine.SimpleDigits();
-  EXPECT_EQ(b.engine.output, "4444      \n4444      \n");
+  EXPECT_EQ(b.engine.output(), "4444      \n4444      \n");
   b.engine.SimpleLetters();
-  EXPECT_EQ(b.engine.output, "bbbb      \nbbbb      \n");
+  EXPECT_EQ(b.engine.output(), "bbbb      \nbbbb      \n");
   for (Routine r : kSimple) {
     if (r == Routine::SimpleDigits) continue;
     b.engine.Run(r);
-    EXPECT_EQ(b.engine.output, "bbbb      \nbbbb      \n") << RoutineName(r);
+    EXPECT_EQ(b.engine.output(), "bbbb      \nbbbb      \n") << RoutineName(r);
   }
 }
 
 TEST(SimpleMode, OutputLayoutAndSteps) {
   Batch b(kMethodLinearCongruential, 4, 2);
-  b.engine.output = "left over from before";
+  b.engine.SetOutput("left over from before");
   b.engine.SeedRandom(kSeedAutogenerate, 99);
   b.engine.SimpleKeyboardMixed();
-  EXPECT_EQ(b.engine.output.size(), 22u);
-  EXPECT_EQ(b.engine.output.back(), '\n');
-  EXPECT_EQ(b.engine.output.find("left"), std::string::npos);
+  EXPECT_EQ(b.engine.output().size(), 22u);
+  EXPECT_EQ(b.engine.output().back(), '\n');
+  EXPECT_EQ(b.engine.output().find("left"), std::string::npos);
 
   b.settings.length = 5;
   b.settings.quantity = 3;
   b.engine.SeedRandom(kSeedAutogenerate, 99);
-  const uint32_t start = b.engine.randomState;
+  const uint32_t start = b.engine.randomState();
   b.engine.SimpleKeyboardMixed();
-  ASSERT_EQ(b.engine.output.size(), 36u);
-  for (const std::string& line : Lines(b.engine.output)) {
+  ASSERT_EQ(b.engine.output().size(), 36u);
+  for (const std::string& line : Lines(b.engine.output())) {
     EXPECT_EQ(line.size(), 11u);
     EXPECT_EQ(line.substr(5), "      ");
   }
   // Exactly length x quantity steps.
   Batch count(kMethodLinearCongruential, 4, 2);
-  count.engine.randomState = start;
+  count.engine.SetRandomState(start);
   for (int i = 0; i < 15; ++i) count.engine.NextRandom();
-  EXPECT_EQ(b.engine.randomState, count.engine.randomState);
-  EXPECT_EQ(b.engine.randomValue, count.engine.randomValue);
+  EXPECT_EQ(b.engine.randomState(), count.engine.randomState());
+  EXPECT_EQ(b.engine.randomValue(), count.engine.randomValue());
 }
 
 TEST(SimpleMode, EachRoutineUsesExactlyItsWindow) {
@@ -142,7 +143,7 @@ TEST(SimpleMode, EachRoutineUsesExactlyItsWindow) {
     for (Routine r : kSimple) {
       b.engine.Run(r);
       std::set<char> seen;
-      for (const std::string& line : Lines(b.engine.output)) {
+      for (const std::string& line : Lines(b.engine.output())) {
         ASSERT_EQ(line.size(), 40u);
         seen.insert(line.begin(), line.begin() + 34);
       }
@@ -165,23 +166,21 @@ TEST(PasswordOutput, FinishPasswordFeedsListsAndCounts) {
   b.engine.SeedRandom(kSeedAutogenerate, 1);
   b.engine.AdvancedKeyboard();
   EXPECT_EQ(lists.inserted.size(), 5u);
-  EXPECT_EQ(b.engine.itemCounter, 5);
-  EXPECT_EQ(b.engine.batchCountdown, 0);
+  EXPECT_EQ(b.engine.itemCounter(), 5);
+  EXPECT_EQ(b.engine.batchCountdown(), 0);
   std::string joined;
   for (const std::string& p : lists.inserted) joined += p + std::string(kLineEnd);
-  EXPECT_EQ(joined, b.engine.output);
+  EXPECT_EQ(joined, b.engine.output());
   // The lists and the counter run on into the next batch until the caller empties them.
   b.engine.SimpleDigits();
   EXPECT_EQ(lists.inserted.size(), 10u);
-  EXPECT_EQ(b.engine.itemCounter, 10);
+  EXPECT_EQ(b.engine.itemCounter(), 10);
 
   // FinishPassword on its own: append, count down, report the end.
-  b.engine.output.clear();
-  b.engine.batchCountdown = 2;
-  b.engine.password = "abc";
-  EXPECT_FALSE(b.engine.FinishPassword());
-  EXPECT_TRUE(b.engine.FinishPassword());
-  EXPECT_EQ(b.engine.output, "abc      \nabc      \n");
+  EngineProbe::AwaitPasswords(b.engine, "abc", 2);
+  EXPECT_FALSE(EngineProbe::FinishPassword(b.engine));
+  EXPECT_TRUE(EngineProbe::FinishPassword(b.engine));
+  EXPECT_EQ(b.engine.output(), "abc      \nabc      \n");
   EXPECT_EQ(lists.inserted.back(), "abc");
 }
 

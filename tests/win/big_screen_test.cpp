@@ -37,12 +37,7 @@ std::vector<std::string> Sorted(std::vector<std::string> v) {
 
 // The batch the engine makes from `state` with the current options.
 std::string BatchFrom(int32_t seedMode, DWORD tick, uint32_t state = 0) {
-  orvanta::Engine engine(App().settings);
-  engine.randomState = state;
-  engine.PrepareDivisors();
-  engine.SeedRandom(seedMode, tick);
-  engine.RunSelected();
-  return engine.output;
+  return EngineBatch(App().settings, seedMode, tick, state);
 }
 
 std::string Lower(std::string s) {
@@ -177,7 +172,7 @@ TEST_F(BigScreenTest, ANewWindowTakesTheCurrentAlignmentAndChosenFont) {
   App().output.fontChosen = true;
   Generate();
   ASSERT_TRUE(App().BigScreenOpen());
-  EXPECT_EQ(BigText(), App().engine.output);
+  EXPECT_EQ(BigText(), App().engine.output());
   CHARFORMATA cf = CharFormatAtStart(BigEditor());
   EXPECT_STREQ(cf.szFaceName, "Tahoma");
   EXPECT_EQ(cf.yHeight, 400);
@@ -190,10 +185,10 @@ TEST_F(BigScreenTest, GenerateWhileOpenLeavesBothEditorsButSortShowsTheNewerBatc
   Generate();
   std::string first = BigText();
   Click(IDC_KEYS_DIGITS);
-  Click(IDC_QUANTITY_2 + 2);  // "30"
+  Click(IDC_QUANTITY_30);
   g_tick = 2000;
   Generate();
-  std::string newer = App().engine.output;
+  std::string newer = App().engine.output();
   EXPECT_EQ(newer, BatchFrom(orvanta::kSeedAutogenerate, 2000));
   EXPECT_EQ(BigText(), first) << "the open window keeps its text";
   EXPECT_EQ(OutputText(), "");
@@ -215,9 +210,9 @@ TEST_F(BigScreenTest, ItsButtonMakesABatchWithTheCurrentOptionsAndTheClockAlone)
   EXPECT_EQ(BigText(), BatchFrom(orvanta::kSeedCustom, 1000, 862753941))
       << "the main Generate seeds by the custom rule";
 
-  for (int id : {IDC_METHOD_LCG, IDC_MODE_ADVANCED, IDC_KEYS_ALL, IDC_CASE_YES, IDC_LENGTH_4 + 8, IDC_QUANTITY_2 + 2})
+  for (int id : {IDC_METHOD_LCG, IDC_MODE_ADVANCED, IDC_KEYS_ALL, IDC_CASE_YES, IDC_LENGTH_12, IDC_QUANTITY_30})
     Click(id);
-  uint32_t stateBefore = App().engine.randomState;
+  uint32_t stateBefore = App().engine.randomState();
   g_tick = 2000;
   ClickBig(IDC_BIG_GENERATE);
   std::string made = BigText();
@@ -226,7 +221,7 @@ TEST_F(BigScreenTest, ItsButtonMakesABatchWithTheCurrentOptionsAndTheClockAlone)
   std::vector<std::string> passwords = Lines(made);
   EXPECT_EQ(passwords.size(), 30u);
   for (const std::string& p : passwords) EXPECT_EQ(p.size(), 12u) << p;
-  EXPECT_EQ(made, App().engine.output);
+  EXPECT_EQ(made, App().engine.output());
   EXPECT_EQ(OutputText(), "") << "the window does not touch the Output editor";
   EXPECT_EQ(App().settings.seedMode, orvanta::kSeedCustom) << "the Seed mode stays";
   EXPECT_TRUE(uitest::IsMenuChecked(dialog(), IDM_SEED_CUSTOM));
@@ -238,9 +233,9 @@ TEST_F(BigScreenTest, ItsButtonMakesABatchWithTheCurrentOptionsAndTheClockAlone)
 
 TEST_F(BigScreenTest, ItsBatchesJoinTheSortListsUntilTheNextMainGenerate) {
   UseBigScreen();
-  Click(IDC_QUANTITY_2 + 2);  // "30"
+  Click(IDC_QUANTITY_30);
   Generate();
-  std::vector<std::string> all = Lines(App().engine.output);
+  std::vector<std::string> all = Lines(App().engine.output());
   for (DWORD tick : {2000u, 3000u}) {
     g_tick = tick;
     ClickBig(IDC_BIG_GENERATE);
@@ -264,7 +259,7 @@ TEST_F(BigScreenTest, ItsBatchesJoinTheSortListsUntilTheNextMainGenerate) {
 
   g_tick = 4000;
   Generate();
-  std::string latest = App().engine.output;
+  std::string latest = App().engine.output();
   Command(IDM_SORT_ASCENDING);
   EXPECT_EQ(Sorted(Lines(BigText())), Sorted(Lines(latest))) << "a main Generate empties the lists";
 }
@@ -333,8 +328,8 @@ TEST_F(BigScreenTest, TheLargestBatchShowsInFull) {
   UseBigScreen();
   Generate();
   EXPECT_EQ(BigText().size(), 9999u * 41u);
-  EXPECT_TRUE(BigText() == App().engine.output) << "the new window does not hold the whole batch";
+  EXPECT_TRUE(BigText() == App().engine.output()) << "the new window does not hold the whole batch";
   g_tick = 2000;
   ClickBig(IDC_BIG_GENERATE);
-  EXPECT_TRUE(BigText() == App().engine.output) << "the window's own batch is not shown in full";
+  EXPECT_TRUE(BigText() == App().engine.output()) << "the window's own batch is not shown in full";
 }

@@ -58,13 +58,7 @@ void PostClick(HWND seedDialog, int id) {
 }
 
 std::string BatchFrom(uint32_t state, int32_t seedMode) {
-  orvanta::GeneratorSettings settings = App().settings;
-  orvanta::Engine engine(settings);
-  engine.randomState = state;
-  engine.PrepareDivisors();
-  engine.SeedRandom(seedMode, FixedTick());
-  engine.RunSelected();
-  return engine.output;
+  return EngineBatch(App().settings, seedMode, FixedTick(), state);
 }
 
 }  // namespace
@@ -109,7 +103,7 @@ TEST_F(CustomSeedTest, OkOnTheInitialDigitsMakesTheSeedAndSelectsCustomSeeding) 
   EXPECT_EQ(boxOwner, seedDialog) << "the message box belongs to the dialog";
   EXPECT_EQ(modeWhileBoxOpen, orvanta::kSeedAutogenerate) << "custom seeding starts when the box is closed";
   EXPECT_FALSE(IsWindow(seedDialog));
-  EXPECT_EQ(App().engine.randomState, 862753941u);
+  EXPECT_EQ(App().engine.randomState(), 862753941u);
   EXPECT_EQ(App().settings.seedMode, orvanta::kSeedCustom);
   EXPECT_TRUE(uitest::IsMenuChecked(dialog(), IDM_SEED_CUSTOM));
   EXPECT_FALSE(uitest::IsMenuChecked(dialog(), IDM_SEED_AUTO));
@@ -129,7 +123,7 @@ TEST_F(CustomSeedTest, NinesAndZerosAreSeedsToo) {
   }));
   answers_.Queue(uitest::PressButton(IDOK));
   Command(IDM_SEED_CUSTOM);
-  EXPECT_EQ(App().engine.randomState, 999999999u);
+  EXPECT_EQ(App().engine.randomState(), 999999999u);
   ASSERT_EQ(answers_.seen().size(), 2u);
   EXPECT_EQ(answers_.seen()[1].text, "999999999");
 
@@ -147,7 +141,7 @@ TEST_F(CustomSeedTest, NinesAndZerosAreSeedsToo) {
   ASSERT_EQ(answers_.seen().size(), 4u);
   EXPECT_EQ(answers_.seen()[3].caption, "New Seed");
   EXPECT_EQ(answers_.seen()[3].text, "0");
-  EXPECT_EQ(App().engine.randomState, 0u);
+  EXPECT_EQ(App().engine.randomState(), 0u);
   EXPECT_EQ(App().settings.seedMode, orvanta::kSeedCustom);
 
   // Zero is a valid seed: the tick count still enters.
@@ -187,13 +181,13 @@ TEST_F(CustomSeedTest, ArrowsWrapPastNineAndBelowZero) {
   EXPECT_EQ(afterKeys[0], "9") << "arrow key: 8 + 1";
   EXPECT_EQ(afterKeys[1], "0") << "arrow key: 9 + 1";
   // 0 6 2 7 5 3 9 4 0: the seed is read from the stepped positions.
-  EXPECT_EQ(App().engine.randomState, 62753940u);
+  EXPECT_EQ(App().engine.randomState(), 62753940u);
   ASSERT_EQ(answers_.seen().size(), 2u);
   EXPECT_EQ(answers_.seen()[1].text, "62753940");
 }
 
 TEST_F(CustomSeedTest, CancelAndTheCloseBoxChangeNothingButTheMenuCheck) {
-  App().engine.randomState = 4242;
+  App().engine.SetRandomState(4242);
   answers_.Queue(uitest::Inspect(
       [](HWND d) {
         TypeInto(d, "111111111");
@@ -201,7 +195,7 @@ TEST_F(CustomSeedTest, CancelAndTheCloseBoxChangeNothingButTheMenuCheck) {
       },
       uitest::PressButton(IDC_SEED_CANCEL)));
   Command(IDM_SEED_CUSTOM);
-  EXPECT_EQ(App().engine.randomState, 4242u) << "after Cancel";
+  EXPECT_EQ(App().engine.randomState(), 4242u) << "after Cancel";
   EXPECT_EQ(App().settings.seedMode, orvanta::kSeedAutogenerate) << "after Cancel";
   EXPECT_TRUE(uitest::IsMenuChecked(dialog(), IDM_SEED_CUSTOM)) << "the menu check moves even when cancelled";
   EXPECT_FALSE(uitest::IsMenuChecked(dialog(), IDM_SEED_AUTO));
@@ -215,7 +209,7 @@ TEST_F(CustomSeedTest, CancelAndTheCloseBoxChangeNothingButTheMenuCheck) {
       uitest::CloseBox()));
   Command(IDM_SEED_CUSTOM);
   EXPECT_EQ(reopened, "8|6|2|7|5|3|9|4|1") << "a cancelled opening leaves nothing behind";
-  EXPECT_EQ(App().engine.randomState, 4242u) << "after the close box";
+  EXPECT_EQ(App().engine.randomState(), 4242u) << "after the close box";
   EXPECT_EQ(App().settings.seedMode, orvanta::kSeedAutogenerate) << "after the close box";
   EXPECT_EQ(answers_.seen().size(), 2u) << "no message box";
 
@@ -240,12 +234,12 @@ TEST_F(CustomSeedTest, EscapeAndEnterLeaveTheDialogOpen) {
   Command(IDM_SEED_CUSTOM);
   ASSERT_EQ(answers_.seen().size(), 2u) << "the dialog closed before OK";
   EXPECT_EQ(answers_.seen()[1].caption, "New Seed");
-  EXPECT_EQ(App().engine.randomState, 862753941u);
+  EXPECT_EQ(App().engine.randomState(), 862753941u);
   EXPECT_EQ(App().settings.seedMode, orvanta::kSeedCustom);
 }
 
 TEST_F(CustomSeedTest, ABoxWithoutExactlyOneDigitIsRefusedAndTheDialogStaysOpen) {
-  App().engine.randomState = 4242;
+  App().engine.SetRandomState(4242);
   HWND seedDialog = nullptr;
   uint32_t stateWhileRefused[3] = {};
   int32_t modeWhileRefused[3] = {-1, -1, -1};
@@ -253,7 +247,7 @@ TEST_F(CustomSeedTest, ABoxWithoutExactlyOneDigitIsRefusedAndTheDialogStaysOpen)
   // message box and press OK again.
   auto refusal = [&](int n, std::function<void()> edit) -> uitest::Answer {
     return [&, n, edit](HWND messageBox) {
-      stateWhileRefused[n] = App().engine.randomState;
+      stateWhileRefused[n] = App().engine.randomState();
       modeWhileRefused[n] = App().settings.seedMode;
       edit();
       uitest::PressButton(IDOK)(messageBox);
@@ -288,7 +282,7 @@ TEST_F(CustomSeedTest, ABoxWithoutExactlyOneDigitIsRefusedAndTheDialogStaysOpen)
   }
   EXPECT_EQ(seen[4].caption, "New Seed");
   EXPECT_EQ(seen[4].text, "862753941");
-  EXPECT_EQ(App().engine.randomState, 862753941u);
+  EXPECT_EQ(App().engine.randomState(), 862753941u);
   EXPECT_EQ(App().settings.seedMode, orvanta::kSeedCustom);
 }
 
@@ -309,5 +303,5 @@ TEST_F(CustomSeedTest, TypingReplacesTheDigitAndAddsNoSecondOne) {
   Command(IDM_SEED_CUSTOM);
   EXPECT_EQ(afterReplace, "5");
   EXPECT_EQ(afterSecond, "5");
-  EXPECT_EQ(App().engine.randomState, 562753941u);
+  EXPECT_EQ(App().engine.randomState(), 562753941u);
 }

@@ -37,9 +37,9 @@ class EditCommandsTest : public MainDialogTest {
   void SetUp() override {
     MainDialogTest::SetUp();
     App().tickCount = FixedTick;
-    Click(IDC_QUANTITY_2 + 2);  // "30"
+    Click(IDC_QUANTITY_30);
     Generate();
-    batch_ = App().engine.output;
+    batch_ = App().engine.output();
     ASSERT_EQ(OutputText(), batch_);
     ASSERT_EQ(batch_.size(), 30u * 11u);
   }
@@ -99,7 +99,7 @@ TEST_F(EditCommandsTest, ClearEmptiesTheEditorAndLeavesTheTextOnTheClipboard) {
   Command(IDM_CLEAR);
   EXPECT_EQ(OutputText(), "");
   EXPECT_EQ(uitest::ClipboardText(), batch_);
-  EXPECT_EQ(App().engine.output, batch_) << "the Output buffer is not an editor";
+  EXPECT_EQ(App().engine.output(), batch_) << "the Output buffer is not an editor";
 }
 
 TEST_F(EditCommandsTest, SelectAllSelectsTheWholeText) {
@@ -179,7 +179,7 @@ TEST_F(MainDialogTest, ClearAndRightJustifyOfTheLargestBatchMoveItAllToTheClipbo
   Click(IDC_QUANTITY_9999);
   Click(IDC_LENGTH_34);
   Generate();
-  const std::string batch = App().engine.output;
+  const std::string batch = App().engine.output();
   ASSERT_EQ(batch.size(), 9999u * 41u);
   DWORD start = GetTickCount();
   Command(IDM_CLEAR);
@@ -191,7 +191,7 @@ TEST_F(MainDialogTest, ClearAndRightJustifyOfTheLargestBatchMoveItAllToTheClipbo
   Generate();
   Command(IDM_ALIGN_RIGHT);
   EXPECT_EQ(OutputText(), "");
-  EXPECT_EQ(uitest::ClipboardText(), batch.size() == App().engine.output.size() ? App().engine.output : "?");
+  EXPECT_EQ(uitest::ClipboardText(), batch.size() == App().engine.output().size() ? App().engine.output() : "?");
   Generate();
   EXPECT_EQ(uitest::ParagraphAlignment(output()), PFA_RIGHT);
 }

@@ -43,9 +43,9 @@ constexpr AlignmentCase kAlignments[] = {
 
 TEST_F(MainDialogTest, RightJustifyEmptiesTheEditorIntoTheClipboardAndMovesTheChecks) {
   App().tickCount = FixedTick;
-  Click(IDC_QUANTITY_2 + 2);  // "30"
+  Click(IDC_QUANTITY_30);
   Generate();
-  const std::string batch = App().engine.output;
+  const std::string batch = App().engine.output();
   ASSERT_EQ(AlignmentOf(output()), PFA_CENTER) << "batches start centred";
 
   Command(IDM_ALIGN_RIGHT);
@@ -61,7 +61,7 @@ TEST_F(MainDialogTest, RightJustifyEmptiesTheEditorIntoTheClipboardAndMovesTheCh
   EXPECT_EQ(GetFocus(), output());
 
   Generate();
-  EXPECT_EQ(OutputText(), App().engine.output);
+  EXPECT_EQ(OutputText(), App().engine.output());
   EXPECT_EQ(AlignmentOf(output()), PFA_RIGHT) << "the next batch is right-aligned";
   EXPECT_TRUE(uitest::IsToolbarButtonChecked(toolbar(), IDM_ALIGN_RIGHT)) << "a refresh keeps the checks";
 }
@@ -84,7 +84,7 @@ TEST_F(MainDialogTest, EachAlignmentCommandChecksOnlyItself) {
 
 TEST_F(MainDialogTest, AlignmentWithUseBigScreenButNoWindowStillMovesTheChecks) {
   Generate();
-  const std::string batch = App().engine.output;
+  const std::string batch = App().engine.output();
   App().output.useBigScreen = true;  // the window is not open: its editor does not exist
   Command(IDM_ALIGN_LEFT);
   App().output.useBigScreen = false;
@@ -97,7 +97,7 @@ TEST_F(MainDialogTest, AlignmentWithUseBigScreenButNoWindowStillMovesTheChecks) 
 TEST_F(MainDialogTest, FontDialogStartsFromTheSelectionAndAppliesTheChoice) {
   App().tickCount = FixedTick;
   Generate();
-  const std::string batch = App().engine.output;
+  const std::string batch = App().engine.output();
   // The first password in a known font, DejaVu Sans 12 pt. Wine's Font
   // dialog lists the machine's fonts (fonts-dejavu-core, fonts-liberation).
   SendMessageA(output(), EM_SETSEL, 0, 4);

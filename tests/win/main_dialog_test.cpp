@@ -26,13 +26,9 @@ std::vector<std::string> Lines(const std::string& text) {
 }
 
 // The batch `routine` makes from the fixed tick with `settings`.
-std::string ExpectedBatch(orvanta::GeneratorSettings settings, orvanta::Routine routine, uint32_t startState = 0) {
-  orvanta::Engine engine(settings);
-  engine.randomState = startState;
-  engine.PrepareDivisors();
-  engine.SeedRandom(settings.seedMode, FixedTick());
-  engine.Run(routine);
-  return engine.output;
+std::string ExpectedBatch(const orvanta::GeneratorSettings& settings, orvanta::Routine routine) {
+  EXPECT_STREQ(orvanta::RoutineName(orvanta::SelectRoutine(settings)), orvanta::RoutineName(routine));
+  return EngineBatch(settings, settings.seedMode, FixedTick());
 }
 
 }  // namespace
@@ -65,7 +61,7 @@ TEST_F(MainDialogTest, FirstGenerateShowsTwoPasswordsOfFourLettersOrDigits) {
   App().tickCount = FixedTick;
   Generate();
   std::string text = OutputText();
-  EXPECT_EQ(text, App().engine.output);
+  EXPECT_EQ(text, App().engine.output());
   EXPECT_EQ(text.size(), 22u);
   std::vector<std::string> passwords = Lines(text);
   ASSERT_EQ(passwords.size(), 2u);
@@ -109,7 +105,7 @@ TEST_F(MainDialogTest, EveryRoutineIsReachedThroughTheOptionControls) {
   };
   App().tickCount = FixedTick;
   Click(IDC_LENGTH_30);
-  Click(IDC_QUANTITY_2 + 4);  // "50"
+  Click(IDC_QUANTITY_50);
   for (int method : {IDC_METHOD_LCG, IDC_METHOD_BITSHIFT}) {
     Click(method);
     for (const DispatchCase& c : cases) {
@@ -145,7 +141,7 @@ TEST_F(MainDialogTest, QuantityButtonsStoreTheNumberOfTheirCaption) {
     GetDlgItemTextA(dialog(), id, caption, sizeof caption);
     EXPECT_EQ(std::to_string(App().settings.quantity), caption) << "button " << id;
   }
-  Click(IDC_QUANTITY_2 + 2);  // "30"
+  Click(IDC_QUANTITY_30);
   Generate();
   EXPECT_EQ(Lines(OutputText()).size(), 30u);
 }
@@ -156,17 +152,17 @@ TEST_F(MainDialogTest, LargestBatchShowsInFull) {
   Generate();
   std::string text = OutputText();
   EXPECT_EQ(text.size(), 9999u * 41u);
-  EXPECT_TRUE(text == App().engine.output) << "the editor does not hold the whole batch";
+  EXPECT_TRUE(text == App().engine.output()) << "the editor does not hold the whole batch";
   App().tickCount = FixedTick;  // a different tick: a different batch
   Generate();
-  EXPECT_TRUE(OutputText() == App().engine.output) << "the editor does not hold the second batch";
+  EXPECT_TRUE(OutputText() == App().engine.output()) << "the editor does not hold the second batch";
   EXPECT_TRUE(OutputText() != text) << "the second batch did not replace the first";
 }
 
 TEST_F(MainDialogTest, AutoCopyPutsExactlyTheShownTextOnTheClipboard) {
   Click(IDC_AUTO_COPY);
   EXPECT_TRUE(uitest::IsChecked(dialog(), IDC_AUTO_COPY));
-  Click(IDC_QUANTITY_2 + 2);
+  Click(IDC_QUANTITY_30);
   Generate();
   std::string shown = OutputText();
   EXPECT_EQ(uitest::ClipboardText(), shown);
@@ -187,7 +183,7 @@ TEST_F(MainDialogTest, WithoutAutoCopyTheClipboardIsUntouched) {
 }
 
 TEST_F(MainDialogTest, SortCommandsShowTheBatchInTextOrder) {
-  Click(IDC_QUANTITY_2 + 8);  // "100"
+  Click(IDC_QUANTITY_100);
   Generate();
   std::vector<std::string> made = Lines(OutputText());
   ASSERT_EQ(made.size(), 100u);
@@ -197,7 +193,7 @@ TEST_F(MainDialogTest, SortCommandsShowTheBatchInTextOrder) {
 
   Command(IDM_SORT_ASCENDING);
   std::vector<std::string> up = Lines(OutputText());
-  EXPECT_EQ(OutputText(), App().engine.output);
+  EXPECT_EQ(OutputText(), App().engine.output());
   std::vector<std::string> sortedMade = made, sortedUp = up;
   std::sort(sortedMade.begin(), sortedMade.end());
   std::sort(sortedUp.begin(), sortedUp.end());
@@ -226,10 +222,10 @@ TEST_F(MainDialogTest, SortOrderFollowsThePlatformComparisonNotBytes) {
 
 TEST_F(MainDialogTest, SortBeforeAnyGenerateLeavesTheEditorButEmptiesTheBuffer) {
   SetWindowTextA(output(), "typed by hand");
-  App().engine.output = "stale";
+  App().engine.SetOutput("stale");
   Command(IDM_SORT_ASCENDING);
   EXPECT_EQ(OutputText(), "typed by hand");
-  EXPECT_EQ(App().engine.output, "");
+  EXPECT_EQ(App().engine.output(), "");
   Command(IDM_SORT_DESCENDING);
   EXPECT_EQ(OutputText(), "typed by hand");
 }
@@ -254,7 +250,7 @@ TEST_F(MainDialogTest, AutogenerateMovesTheSeedCheckMarkBack) {
   EXPECT_EQ(App().settings.seedMode, orvanta::kSeedAutogenerate);
   // The next batch ignores the state a custom seed left.
   App().tickCount = FixedTick;
-  App().engine.randomState = 862753941;
+  App().engine.SetRandomState(862753941);
   Generate();
   EXPECT_EQ(OutputText(), ExpectedBatch(orvanta::GeneratorSettings{}, orvanta::Routine::SimpleDigitsLetters));
 }

@@ -30,9 +30,9 @@ std::string OfferedName(HWND saveDialog) {
 
 TEST_F(MainDialogTest, SaveWritesTheBatchAsGeneratedEvenAfterTheEditorChanged) {
   App().tickCount = FixedTick;
-  Click(IDC_QUANTITY_2 + 2);  // "30"
+  Click(IDC_QUANTITY_30);
   Generate();
-  const std::string batch = App().engine.output;
+  const std::string batch = App().engine.output();
   Command(IDM_CLEAR);  // the editor is empty now
   SendMessageA(output(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("edited"));
   std::string path = folder() + "batch.txt";
@@ -61,7 +61,7 @@ TEST_F(MainDialogTest, SaveDialogOffersTheLastNameAndCancelWritesNothing) {
   std::string path = folder() + "first.txt";
   answers_.Queue(uitest::SaveAs(path));
   Command(IDM_SAVE);
-  ASSERT_EQ(uitest::ReadFile(path), App().engine.output);
+  ASSERT_EQ(uitest::ReadFile(path), App().engine.output());
   DeleteFileA(path.c_str());
 
   std::string offered;

@@ -4,13 +4,20 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <string>
 
 #include <gtest/gtest.h>
 
 #include "app/app_state.h"
+#include "resources/resource.h"
 #include "support/modal.h"
 #include "support/ui.h"
+
+// The batch the engine makes with `settings` from the Random state `state`,
+// seeded by `seedMode` from `tick`: what Generate must show.
+std::string EngineBatch(const orvanta::GeneratorSettings& settings, int32_t seedMode, uint32_t tick,
+                        uint32_t state = 0);
 
 class MainDialogTest : public testing::Test {
  protected:
@@ -23,7 +30,7 @@ class MainDialogTest : public testing::Test {
   std::string OutputText() const { return uitest::Text(output()); }
   void Click(int id) { uitest::Click(dialog_, id); }
   void Command(int id) { uitest::Command(dialog_, id); }
-  void Generate() { Click(101); }
+  void Generate() { Click(IDC_GENERATE); }
   // The folder of this test, with a trailing backslash.
   const std::string& folder() const { return folder_; }
 
