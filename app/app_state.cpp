@@ -9,10 +9,29 @@ AppState& App() {
   return state;
 }
 
-HWND AppState::OutputEditor() const { return main.dialog ? GetDlgItem(main.dialog, IDC_OUTPUT) : nullptr; }
+MainDialogRecord* MainDialogOf(HWND dialog) {
+  return dialog ? reinterpret_cast<MainDialogRecord*>(GetWindowLongPtrA(dialog, DWLP_USER)) : nullptr;
+}
 
-HWND AppState::SetOutputEditorText(std::string_view text, int alignmentCode) {
-  HWND output = OutputEditor();
+HWND OutputEditorOf(HWND dialog) { return dialog ? GetDlgItem(dialog, IDC_OUTPUT) : nullptr; }
+HWND ToolbarOf(HWND dialog) { return dialog ? GetDlgItem(dialog, IDC_TOOLBAR) : nullptr; }
+
+HWND BigScreenOf(HWND dialog) {
+  const MainDialogRecord* main = MainDialogOf(dialog);
+  return main ? main->bigScreen : nullptr;
+}
+
+HWND BigScreenEditorOf(HWND dialog) {
+  HWND big = BigScreenOf(dialog);
+  return big ? GetDlgItem(big, IDC_BIG_EDITOR) : nullptr;
+}
+
+void FocusBigScreen(HWND dialog) {
+  if (HWND editor = BigScreenEditorOf(dialog)) SetFocus(editor);
+}
+
+HWND AppState::SetOutputEditorText(HWND dialog, std::string_view text, int alignmentCode) {
+  HWND output = OutputEditorOf(dialog);
   if (output && alignmentCode) NoteAlignmentApplied(alignmentCode);
   return ReplaceEditorText(output, text, alignmentCode);
 }

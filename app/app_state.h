@@ -1,6 +1,7 @@
-// The state of one run of the program. Each window keeps a small record
-// here; the records exist once per process and start from the program's
-// defaults whenever the main dialog opens.
+// What the windows of one run of the program share: the Generator settings,
+// the engine, the sort lists, how batches are shown, the fonts and the
+// editor commands' format records. It starts from the program's defaults
+// whenever the main dialog opens. Each window's own state is in its record.
 #pragma once
 
 #include <windows.h>
@@ -25,17 +26,27 @@ struct OutputState {
   bool fontChosen = false;
 };
 
-struct MainDialogRecord {
-  HWND dialog = nullptr;
-  HWND toolbar = nullptr;
+// Made once per process and kept for the whole run.
+struct Fonts {
   HFONT dialogFont = nullptr;  // "MS Sans Serif", for buttons
   HFONT outputFont = nullptr;  // "Arial", for the output editors
 };
 
-struct BigScreenRecord {
-  HWND window = nullptr;  // non-null while the window is open
-  HWND editor = nullptr;
+// The main dialog's record, in its DWLP_USER from WM_INITDIALOG to WM_NCDESTROY.
+struct MainDialogRecord {
+  HWND bigScreen = nullptr;  // the Big-screen window while it is open
 };
+MainDialogRecord* MainDialogOf(HWND dialog);
+
+// The main dialog's controls, looked up because the Output editor is
+// replaced by a fresh control for large texts.
+HWND OutputEditorOf(HWND dialog);
+HWND ToolbarOf(HWND dialog);
+// The Big-screen window of `dialog` and its editor; nullptr while it is closed.
+HWND BigScreenOf(HWND dialog);
+HWND BigScreenEditorOf(HWND dialog);
+// Gives the Big-screen editor the keyboard focus when the window is open.
+void FocusBigScreen(HWND dialog);
 
 // Records shared by the editor commands.
 struct EditorRecords {
@@ -51,22 +62,18 @@ struct AppState {
   Engine engine{settings};
   WinSortLists sortLists;
   OutputState output;
-  MainDialogRecord main;
-  BigScreenRecord bigScreen;
+  Fonts fonts;
   EditorRecords editor;
   // The seeding clock; tests replace it to make batches repeatable.
   DWORD(WINAPI* tickCount)() = GetTickCount;
 
-  // The main dialog's Output editor (it is replaced by a fresh control for
-  // large texts, so its handle is looked up, not kept).
-  HWND OutputEditor() const;
-  // Gives the Output editor `text`, with an Alignment code (0: keep the
-  // editor's own) as ReplaceEditorText does; returns the editor now showing it.
-  HWND SetOutputEditorText(std::string_view text, int alignmentCode = 0);
+  // Gives `dialog`'s Output editor `text`, with an Alignment code (0: keep
+  // the editor's own) as ReplaceEditorText does; returns the editor now
+  // showing it.
+  HWND SetOutputEditorText(HWND dialog, std::string_view text, int alignmentCode = 0);
   // An editor was given the alignment of `alignmentCode`: the paragraph
   // record holds it and the alignment counts as chosen.
   void NoteAlignmentApplied(int alignmentCode);
-  bool BigScreenOpen() const { return bigScreen.window != nullptr; }
   // Back to the state a new run starts with (settings, engine, lists, output).
   void ResetForNewRun();
 };

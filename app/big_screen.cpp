@@ -7,6 +7,7 @@
 #include "app/app_state.h"
 #include "app/commands.h"
 #include "platform/win/output_view.h"
+#include "platform/win/window_parts.h"
 #include "resources/resource.h"
 
 namespace orvanta {
@@ -14,74 +15,90 @@ namespace orvanta {
 namespace {
 
 constexpr char kClassName[] = "popup";
-constexpr DWORD kChildStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP;
+constexpr DWORD kChildStyle = WS_TABSTOP;
 
-HWND CreateChild(HWND window, const char* className, const char* text, DWORD style, int x, int y, int width, int height,
-                 int id, HFONT font) {
-  HWND child = CreateWindowExA(WS_EX_DLGMODALFRAME, className, text, style, x, y, width, height, window,
-                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr, nullptr);
-  SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-  return child;
+// The window's record, in its GWLP_USERDATA from WM_NCCREATE to WM_NCDESTROY.
+struct BigScreenRecord {
+  HWND mainDialog = nullptr;  // the dialog that opened it: its Output editor and its record
+};
+
+BigScreenRecord* RecordOf(HWND window) {
+  return reinterpret_cast<BigScreenRecord*>(GetWindowLongPtrA(window, GWLP_USERDATA));
 }
+
+HWND EditorOf(HWND window) { return GetDlgItem(window, IDC_BIG_EDITOR); }
 
 void OnCreate(HWND window) {
   AppState& app = App();
-  const MainDialogRecord& main = app.main;
-  CreateChild(window, "button", "GENERATE PASSWORD", kChildStyle | BS_CENTER, 97, 445, 270, 30, IDC_BIG_GENERATE,
-              main.dialogFont);
-  HWND editor =
-      CreateChild(window, "richedit", "", kChildStyle | ES_MULTILINE, 2, 2, 663, 440, IDC_BIG_EDITOR, main.outputFont);
-  CreateChild(window, "button", "CLOSE", kChildStyle | BS_CENTER, 397, 445, 150, 30, IDC_BIG_CLOSE, main.dialogFont);
+  const Fonts& fonts = app.fonts;
+  MakeChild(window, WS_EX_DLGMODALFRAME, "button", "GENERATE PASSWORD", kChildStyle | BS_CENTER, 97, 445, 270, 30,
+            IDC_BIG_GENERATE, fonts.dialogFont);
+  HWND editor = MakeChild(window, WS_EX_DLGMODALFRAME, "richedit", "", kChildStyle | ES_MULTILINE, 2, 2, 663, 440,
+                          IDC_BIG_EDITOR, fonts.outputFont);
+  MakeChild(window, WS_EX_DLGMODALFRAME, "button", "CLOSE", kChildStyle | BS_CENTER, 397, 445, 150, 30, IDC_BIG_CLOSE,
+            fonts.dialogFont);
   SendMessageA(editor, EM_LIMITTEXT, 30, 0);
   ApplyAlignment(editor, app.output.alignment);
   app.NoteAlignmentApplied(app.output.alignment);
-  app.bigScreen.window = window;
-  app.bigScreen.editor = editor;
 }
 
 // The window's own batch: always seeded by the autogenerate rule, with the
 // options as they are now. The sort lists keep the earlier passwords, so a
 // sort command shows every batch since the main dialog's last Generate.
-void Regenerate() {
+void Regenerate(HWND window) {
   AppState& app = App();
   const std::string& batch = app.engine.Generate(kSeedAutogenerate, app.tickCount());
   // A fresh control takes the text at once; emptying a full one is slow.
-  app.bigScreen.editor = ReplaceEditorText(app.bigScreen.editor, batch);
-  if (app.output.autoCopy) SelectAllAndCopy(app.bigScreen.editor, batch);
+  HWND editor = ReplaceEditorText(EditorOf(window), batch);
+  if (app.output.autoCopy) SelectAllAndCopy(editor, batch);
+}
+
+void OnDestroy(HWND window, const BigScreenRecord& record) {
+  MainDialogRecord* main = MainDialogOf(record.mainDialog);
+  if (main && main->bigScreen == window) main->bigScreen = nullptr;
 }
 
 LRESULT CALLBACK BigScreenProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    auto* record = new BigScreenRecord;
+    record->mainDialog = static_cast<HWND>(reinterpret_cast<const CREATESTRUCTA*>(lParam)->lpCreateParams);
+    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(record));
+  }
+  BigScreenRecord* record = RecordOf(window);
+  if (!record) return DefWindowProcA(window, message, wParam, lParam);
   switch (message) {
     case WM_CREATE: OnCreate(window); return 0;
     case WM_COMMAND:
       if (HIWORD(wParam) == BN_CLICKED && LOWORD(wParam) == IDC_BIG_CLOSE)
         DestroyWindow(window);
       else if (HIWORD(wParam) == BN_CLICKED && LOWORD(wParam) == IDC_BIG_GENERATE)
-        Regenerate();
+        Regenerate(window);
       return 0;
-    case WM_DESTROY: App().bigScreen = BigScreenRecord{}; return 0;
-    default: return DefWindowProcA(window, message, wParam, lParam);
+    case WM_DESTROY: OnDestroy(window, *record); return 0;
+    case WM_NCDESTROY:
+      SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+      delete record;
+      break;
+    default: break;
   }
+  return DefWindowProcA(window, message, wParam, lParam);
 }
 
 }  // namespace
 
-HWND CreateBigScreenWindow() {
-  WNDCLASSEXA wc{};
-  wc.cbSize = sizeof wc;
-  wc.lpfnWndProc = BigScreenProc;
-  wc.hInstance = App().module;
-  wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
-  wc.lpszClassName = kClassName;
-  RegisterClassExA(&wc);  // fails harmlessly when already registered
-  return CreateWindowExA(WS_EX_DLGMODALFRAME, kClassName, "Select symbol", WS_POPUP | WS_VISIBLE | WS_BORDER, 56, 87,
-                         673, 500, nullptr, nullptr, App().module, nullptr);
+HWND CreateBigScreenWindow(HWND mainDialog) {
+  RegisterWindowClass(kClassName, BigScreenProc);
+  HWND window = CreateWindowExA(WS_EX_DLGMODALFRAME, kClassName, "Select symbol", WS_POPUP | WS_VISIBLE | WS_BORDER, 56,
+                                87, 673, 500, nullptr, nullptr, GetModuleHandleA(nullptr), mainDialog);
+  if (MainDialogRecord* main = MainDialogOf(mainDialog)) main->bigScreen = window;
+  return window;
 }
 
-void ShowBatchInNewBigScreen() {
+void ShowBatchInNewBigScreen(HWND mainDialog) {
   AppState& app = App();
-  if (!CreateBigScreenWindow()) return;
-  HWND editor = app.bigScreen.editor;
+  HWND window = CreateBigScreenWindow(mainDialog);
+  if (!window) return;
+  HWND editor = EditorOf(window);
   if (app.output.fontChosen) {
     CHARFORMATA& cf = app.editor.charFormat;
     cf.cbSize = sizeof cf;

@@ -26,6 +26,6 @@ void AboutCommand(HWND dialog);
 
 // big_screen.cpp: creates the Big-screen window and shows the Output buffer
 // in it (the Generate command's path when "Use big screen" is on).
-void ShowBatchInNewBigScreen();
+void ShowBatchInNewBigScreen(HWND dialog);
 
 }  // namespace orvanta

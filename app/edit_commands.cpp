@@ -11,6 +11,7 @@
 #include "app/commands.h"
 #include "app/editor_commands.h"
 #include "platform/win/output_view.h"
+#include "platform/win/window_parts.h"
 #include "resources/resource.h"
 
 namespace orvanta {
@@ -36,16 +37,12 @@ HWND SelectAllAndCut(HWND target) {
   FocusOn(target);
   SendMessageA(target, EM_SETSEL, 0, -1);
   FocusOn(target);
-  int length = GetWindowTextLengthA(target);
-  if (length <= kLargestCut) {
+  if (GetWindowTextLengthA(target) <= kLargestCut) {
     SendMessageA(target, WM_CUT, 0, 0);  // undoable, as a user's cut is
     return target;
   }
-  std::string text(static_cast<size_t>(length) + 1, '\0');
-  text.resize(static_cast<size_t>(GetWindowTextA(target, text.data(), length + 1)));
-  PutTextOnClipboard(target, text);
+  PutTextOnClipboard(target, WindowText(target));
   HWND fresh = ReplaceEditorText(target, "");
-  if (App().bigScreen.editor == target) App().bigScreen.editor = fresh;
   FocusOn(fresh);
   return fresh;
 }
@@ -60,18 +57,17 @@ int AlignmentCodeOf(int command) {
 
 }  // namespace
 
-HWND EditTarget() {
-  AppState& app = App();
-  return app.BigScreenOpen() ? app.bigScreen.editor : app.OutputEditor();
+HWND EditTarget(HWND dialog) {
+  HWND bigEditor = BigScreenEditorOf(dialog);
+  return bigEditor ? bigEditor : OutputEditorOf(dialog);
 }
 
-HWND AlignmentTarget() {
-  AppState& app = App();
-  return app.output.useBigScreen ? app.bigScreen.editor : app.OutputEditor();
+HWND AlignmentTarget(HWND dialog) {
+  return App().output.useBigScreen ? BigScreenEditorOf(dialog) : OutputEditorOf(dialog);
 }
 
-void EditCommand(HWND, int id) {
-  HWND target = EditTarget();
+void EditCommand(HWND dialog, int id) {
+  HWND target = EditTarget(dialog);
   if (id == IDM_CLEAR) {
     SelectAllAndCut(target);
     return;
@@ -88,7 +84,7 @@ void EditCommand(HWND, int id) {
 }
 
 void AlignmentCommand(HWND dialog, int id) {
-  HWND target = SelectAllAndCut(AlignmentTarget());
+  HWND target = SelectAllAndCut(AlignmentTarget(dialog));
   PARAFORMAT& pf = App().editor.paraFormat;
   pf.cbSize = sizeof pf;
   pf.dwMask = PFM_ALIGNMENT;
@@ -110,7 +106,7 @@ void RefreshAlignmentChecks(HWND dialog, HWND target) {
   SendMessageA(target, EM_GETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&pf));
   if (pf.wAlignment != 0) App().output.alignmentChosen = true;
   HMENU menu = GetMenu(dialog);
-  HWND toolbar = App().main.toolbar;
+  HWND toolbar = ToolbarOf(dialog);
   for (int command : {IDM_ALIGN_LEFT, IDM_ALIGN_CENTER, IDM_ALIGN_RIGHT}) {
     bool on = pf.wAlignment == ParagraphAlignmentOfCode(AlignmentCodeOf(command));
     CheckMenuItem(menu, command, MF_BYCOMMAND | (on ? MF_CHECKED : MF_UNCHECKED));
@@ -122,8 +118,8 @@ void RefreshAlignmentChecks(HWND dialog, HWND target) {
 
 void RefreshEditButtons(HWND dialog) {
   AppState& app = App();
-  HWND toolbar = app.main.toolbar;
-  HWND output = app.OutputEditor();
+  HWND toolbar = ToolbarOf(dialog);
+  HWND output = OutputEditorOf(dialog);
   if (!toolbar || !output) return;
   DWORD from = 0, to = 0;
   SendMessageA(output, EM_GETSEL, reinterpret_cast<WPARAM>(&from), reinterpret_cast<LPARAM>(&to));
@@ -138,7 +134,7 @@ void RefreshEditButtons(HWND dialog) {
   // Until a batch or an alignment command has set an alignment, the start
   // state stands: the center button pressed and no check mark, although the
   // empty editor itself is left-aligned.
-  if (app.output.alignmentChosen) RefreshAlignmentChecks(dialog, AlignmentTarget());
+  if (app.output.alignmentChosen) RefreshAlignmentChecks(dialog, AlignmentTarget(dialog));
 }
 
 }  // namespace orvanta

@@ -14,11 +14,11 @@ extern const char kHomePage[];
 
 // The editor an Edit command (Undo … Select all) acts on: the Big-screen
 // editor while that window is open, else the Output editor.
-HWND EditTarget();
+HWND EditTarget(HWND dialog);
 // The editor an alignment command acts on: the Big-screen editor when "Use
 // big screen" is checked (nullptr while that window is closed), else the
 // Output editor.
-HWND AlignmentTarget();
+HWND AlignmentTarget(HWND dialog);
 
 // Reads the target's paragraph alignment and moves the Format menu's check
 // marks and the toolbar's pressed alignment button to it.

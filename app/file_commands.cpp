@@ -15,16 +15,12 @@ namespace orvanta {
 
 namespace {
 
-void FocusBigScreen() {
-  if (App().BigScreenOpen()) SetFocus(App().bigScreen.editor);
-}
-
 // A hidden rich edit control holding the Output buffer, in the Output
 // editor's font, character format and alignment: what Print lays out.
 // (The Output editor itself may hold edited text.)
 HWND MakePrintEditor(HWND dialog) {
   AppState& app = App();
-  HWND output = app.OutputEditor();
+  HWND output = OutputEditorOf(dialog);
   RECT rc{};
   if (output) GetClientRect(output, &rc);
   HWND editor = CreateWindowExA(0, "RichEdit", "", WS_CHILD | ES_MULTILINE, 0, 0, rc.right, rc.bottom, dialog, nullptr,
@@ -58,7 +54,7 @@ void SaveCommand(HWND dialog) {
   // The Save dialog has no owner; the failure report has one.
   if (!AskSaveFileName(nullptr, kBatchSaveFilters, &path)) return;
   WriteFileOrReport(dialog, path, App().engine.output());
-  FocusBigScreen();
+  FocusBigScreen(dialog);
 }
 
 void PrintCommand(HWND dialog) {
@@ -71,7 +67,7 @@ void PrintCommand(HWND dialog) {
       DeleteDC(printer);
     }
   }
-  FocusBigScreen();
+  FocusBigScreen(dialog);
 }
 
 }  // namespace orvanta

@@ -32,7 +32,7 @@ void PresetLogFont(HWND dialog, const CHARFORMATA& cf, LOGFONTA& lf) {
 
 void FontCommand(HWND dialog) {
   AppState& app = App();
-  HWND output = app.OutputEditor();
+  HWND output = OutputEditorOf(dialog);
   EditorRecords& records = app.editor;
   CHARFORMATA& cf = records.charFormat;
   ReadSelectionFormat(output, cf);
@@ -45,7 +45,7 @@ void FontCommand(HWND dialog) {
   choose.Flags = CF_SCREENFONTS | CF_INITTOLOGFONTSTRUCT | CF_EFFECTS | CF_FORCEFONTEXIST;
   choose.rgbColors = cf.crTextColor;
   if (!ChooseFontA(&choose)) {
-    if (app.BigScreenOpen()) SetFocus(app.bigScreen.editor);
+    FocusBigScreen(dialog);
     return;
   }
 

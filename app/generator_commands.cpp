@@ -32,9 +32,8 @@ void FlipAutoCopy(HWND dialog) {
   SendDlgItemMessageA(dialog, IDC_AUTO_COPY, BM_SETCHECK, out.autoCopy ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
-void SetBigScreenText(std::string_view text) {
-  BigScreenRecord& big = App().bigScreen;
-  if (big.editor) big.editor = ReplaceEditorText(big.editor, text);
+void SetBigScreenText(HWND dialog, std::string_view text) {
+  if (HWND editor = BigScreenEditorOf(dialog)) ReplaceEditorText(editor, text);
 }
 
 }  // namespace
@@ -67,7 +66,7 @@ bool OptionCommand(HWND dialog, int id) {
   return false;
 }
 
-void GenerateCommand(HWND) {
+void GenerateCommand(HWND dialog) {
   AppState& app = App();
   app.sortLists.Clear();
   app.engine.ResetItemCounter();
@@ -76,35 +75,35 @@ void GenerateCommand(HWND) {
   // The Output editor is emptied and takes the current alignment before
   // every batch, also when the batch goes to the Big-screen window.
   if (!app.output.useBigScreen) {
-    HWND editor = App().SetOutputEditorText(batch, app.output.alignment);
+    HWND editor = app.SetOutputEditorText(dialog, batch, app.output.alignment);
     if (app.output.autoCopy) SelectAllAndCopy(editor, batch);
     return;
   }
-  App().SetOutputEditorText("", app.output.alignment);
-  if (app.BigScreenOpen()) {
+  app.SetOutputEditorText(dialog, "", app.output.alignment);
+  if (HWND bigEditor = BigScreenEditorOf(dialog)) {
     // The open window keeps its text; the batch waits in the Output buffer
     // and the sort lists.
-    SetFocus(app.bigScreen.editor);
+    SetFocus(bigEditor);
     return;
   }
-  ShowBatchInNewBigScreen();
+  ShowBatchInNewBigScreen(dialog);
 }
 
-void SortCommand(HWND, bool ascending) {
+void SortCommand(HWND dialog, bool ascending) {
   AppState& app = App();
   app.engine.SetOutput("");
   if (app.sortLists.size() == 0) return;
-  App().SetOutputEditorText("");
-  SetBigScreenText("");
+  app.SetOutputEditorText(dialog, "");
+  SetBigScreenText(dialog, "");
   app.engine.SetOutput(ascending ? app.sortLists.AscendingText() : app.sortLists.DescendingText());
   if (app.output.useBigScreen) {
-    if (app.BigScreenOpen()) {
-      SetFocus(app.bigScreen.editor);
-      SetBigScreenText(app.engine.output());
+    if (HWND bigEditor = BigScreenEditorOf(dialog)) {
+      SetFocus(bigEditor);
+      SetBigScreenText(dialog, app.engine.output());
     }
     return;
   }
-  App().SetOutputEditorText(app.engine.output());
+  app.SetOutputEditorText(dialog, app.engine.output());
 }
 
 void SeedAutogenerateCommand(HWND dialog) {

@@ -8,6 +8,7 @@
 #include "app/commands.h"
 #include "app/editor_commands.h"
 #include "platform/win/output_view.h"
+#include "platform/win/window_parts.h"
 #include "database/win/database_file.h"
 #include "database/win/database_window.h"
 #include "resources/resource.h"
@@ -45,10 +46,6 @@ constexpr ToolbarEntry kToolbar[] = {
 };
 constexpr int kToolbarImages = 14;
 
-HFONT MakeFont(int height, const char* face) {
-  return CreateFontA(height, 8, 0, 0, 600, FALSE, FALSE, FALSE, DEFAULT_CHARSET, 0, 0, 0, 0, face);
-}
-
 HWND CreateMainToolbar(HWND dialog, HINSTANCE module) {
   TBBUTTON buttons[std::size(kToolbar)] = {};
   for (size_t i = 0; i < std::size(kToolbar); ++i) {
@@ -72,8 +69,7 @@ const char* TooltipFor(UINT_PTR command) {
 BOOL OnInitDialog(HWND dialog) {
   AppState& app = App();
   app.ResetForNewRun();
-  MainDialogRecord& main = app.main;
-  main.dialog = dialog;
+  SetWindowLongPtrA(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(new MainDialogRecord));
   if (!app.module) app.module = GetModuleHandleA(nullptr);
 
   // Its light grey becomes the system's button face, as on the toolbar.
@@ -82,21 +78,22 @@ BOOL OnInitDialog(HWND dialog) {
   SendDlgItemMessageA(dialog, IDC_DATABASE, BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(databaseImage));
 
   // Created once per process and kept for the whole run.
-  if (!main.dialogFont) main.dialogFont = MakeFont(16, "MS Sans Serif");
-  if (!main.outputFont) main.outputFont = MakeFont(32, "Arial");
-  SendMessageA(app.OutputEditor(), WM_SETFONT, reinterpret_cast<WPARAM>(main.outputFont), FALSE);
-  SendDlgItemMessageA(dialog, IDC_GENERATE, WM_SETFONT, reinterpret_cast<WPARAM>(main.dialogFont), FALSE);
+  Fonts& fonts = app.fonts;
+  if (!fonts.dialogFont) fonts.dialogFont = MakeFont(16, 600, "MS Sans Serif");
+  if (!fonts.outputFont) fonts.outputFont = MakeFont(32, 600, "Arial");
+  SendMessageA(OutputEditorOf(dialog), WM_SETFONT, reinterpret_cast<WPARAM>(fonts.outputFont), FALSE);
+  SendDlgItemMessageA(dialog, IDC_GENERATE, WM_SETFONT, reinterpret_cast<WPARAM>(fonts.dialogFont), FALSE);
 
-  main.toolbar = CreateMainToolbar(dialog, app.module);
+  HWND toolbar = CreateMainToolbar(dialog, app.module);
 
   for (int id : {IDC_MODE_SIMPLE, IDC_KEYS_ALNUM, IDC_LENGTH_4, IDC_CASE_NO, IDC_QUANTITY_2, IDC_METHOD_BITSHIFT})
     SendDlgItemMessageA(dialog, id, BM_SETCHECK, BST_CHECKED, 0);
-  SendMessageA(main.toolbar, TB_CHECKBUTTON, IDM_ALIGN_CENTER, TRUE);
+  SendMessageA(toolbar, TB_CHECKBUTTON, IDM_ALIGN_CENTER, TRUE);
 
   // The toolbar's Undo, Cut, Copy and Paste follow the Output editor's
   // selection (EN_SELCHANGE; a fresh editor copies the event mask) and the
   // clipboard (WM_CLIPBOARDUPDATE).
-  HWND output = app.OutputEditor();
+  HWND output = OutputEditorOf(dialog);
   // The template makes it with WS_VSCROLL, which rich edit has already taken
   // off while the editor is empty; the fresh editors of each batch need it.
   FixDatabaseFolder();
@@ -178,7 +175,10 @@ INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
     case WM_DESTROY:
       RemoveClipboardFormatListener(dialog);
       CloseDatabaseWindow();
-      App().main.dialog = nullptr;
+      return 0;
+    case WM_NCDESTROY:
+      delete MainDialogOf(dialog);
+      SetWindowLongPtrA(dialog, DWLP_USER, 0);
       return 0;
     default: return 0;
   }

@@ -9,6 +9,7 @@
 #include "database/win/database_file.h"
 #include "database/win/item_data_dialog.h"
 #include "platform/win/messages.h"
+#include "platform/win/window_parts.h"
 #include "resources/resource.h"
 
 namespace orvanta {
@@ -46,16 +47,6 @@ constexpr ButtonSpec kPrintAll{IDC_DB_PRINT_ALL, IDB_DB_PRINT_ALL, 345, 100, "Pr
 constexpr ButtonSpec kSaveAll{IDC_DB_SAVE_ALL, IDB_DB_SAVE_ALL, 235, 100, "Save All"};
 constexpr ButtonSpec kClose{IDC_DB_CLOSE, IDB_DB_CLOSE, 565, 90, "Close"};
 
-HFONT MakeFont(int weight) {
-  return CreateFontA(16, 8, 0, 0, weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET, 0, 0, 0, 0, "MS Sans Serif");
-}
-
-HWND MakeChild(HWND parent, DWORD exStyle, const char* className, const char* text, DWORD style, int x, int y,
-               int width, int height, int id) {
-  return CreateWindowExA(exStyle, className, text, WS_CHILD | WS_VISIBLE | style, x, y, width, height, parent,
-                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
-}
-
 // Button images are loaded once and kept for the run, like the main dialog's.
 HANDLE ButtonImage(int bitmap) {
   static HANDLE images[8] = {};
@@ -75,8 +66,8 @@ void SetFont(HWND control, HFONT font) { SendMessageA(control, WM_SETFONT, reint
 
 void OnCreate(DatabaseWindow& db, HWND window) {
   db.window = window;
-  db.hintFont = MakeFont(600);
-  db.printFont = MakeFont(FW_NORMAL);
+  db.hintFont = MakeFont(16, 600, "MS Sans Serif");
+  db.printFont = MakeFont(16, FW_NORMAL, "MS Sans Serif");
 
   db.list = MakeChild(window, 0, WC_LISTVIEWA, "", WS_BORDER | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS, 15, 25,
                       642, 380, 0);
@@ -251,16 +242,9 @@ DatabaseWindow* FindDatabaseWindow() {
 
 void OpenDatabaseWindow() {
   if (FindDatabaseWindow()) return;  // not even brought to the front
-  HINSTANCE module = GetModuleHandleA(nullptr);
-  WNDCLASSEXA wc{};
-  wc.cbSize = sizeof wc;
-  wc.lpfnWndProc = DatabaseWindowProc;
-  wc.hInstance = module;
-  wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
-  wc.lpszClassName = kClassName;
-  RegisterClassExA(&wc);  // fails harmlessly when the class exists
-  CreateWindowExA(0, kClassName, "Database", WS_VISIBLE | WS_BORDER, 56, 87, 673, 475, nullptr, nullptr, module,
-                  nullptr);
+  RegisterWindowClass(kClassName, DatabaseWindowProc);
+  CreateWindowExA(0, kClassName, "Database", WS_VISIBLE | WS_BORDER, 56, 87, 673, 475, nullptr, nullptr,
+                  GetModuleHandleA(nullptr), nullptr);
 }
 
 void CloseDatabaseWindow() {

@@ -4,6 +4,7 @@
 
 #include "database/win/database_window.h"
 #include "platform/win/messages.h"
+#include "platform/win/window_parts.h"
 #include "resources/resource.h"
 
 namespace orvanta {
@@ -13,19 +14,12 @@ namespace {
 constexpr int kEdits[kColumnCount] = {IDC_ITEM_PASSWORD, IDC_ITEM_LOGIN, IDC_ITEM_URL, IDC_ITEM_COMMENTS};
 constexpr const char* kFieldNames[kColumnCount] = {"Password", "Login", "URL", "Comments"};
 
-std::string EditText(HWND dialog, int id) {
-  HWND edit = GetDlgItem(dialog, id);
-  std::string text(static_cast<size_t>(GetWindowTextLengthA(edit)) + 1, '\0');
-  text.resize(static_cast<size_t>(GetWindowTextA(edit, text.data(), static_cast<int>(text.size()))));
-  return text;
-}
-
 // Keeps the dialog open, with everything typed, unless the Entry was added.
 void OnOk(HWND dialog) {
   const DatabaseWindow* db = FindDatabaseWindow();
   HWND owner = db ? db->window : nullptr;
   std::string texts[kColumnCount];
-  for (int i = 0; i < kColumnCount; ++i) texts[i] = EditText(dialog, kEdits[i]);
+  for (int i = 0; i < kColumnCount; ++i) texts[i] = WindowText(GetDlgItem(dialog, kEdits[i]));
 
   if (texts[kColumnPassword].empty()) {
     ShowInformation(owner, "Please type your password.");

@@ -1,4 +1,5 @@
 #include "platform/win/print_pages.h"
+#include "platform/win/window_parts.h"
 
 #include "platform/win/char_format.h"
 
@@ -255,9 +256,7 @@ bool PrintJob(HDC printer, HWND owner, const char* documentName, long length, co
 }
 
 bool PrintEditorTextOn(HDC printer, HWND owner, HWND editor, const char* documentName) {
-  int length = GetWindowTextLengthA(editor);
-  std::string text(static_cast<size_t>(length) + 1, '\0');
-  text.resize(static_cast<size_t>(std::max(0, GetWindowTextA(editor, text.data(), length + 1))));
+  std::string text = WindowText(editor);
   CHARFORMATA font{};
   font.cbSize = sizeof font;
   SendMessageA(editor, EM_GETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&font));

@@ -15,14 +15,13 @@ namespace {
 
 class BigScreenTargetsTest : public MainDialogTest {
  protected:
-  HWND BigEditor() const { return App().bigScreen.editor; }
-  std::string BigText() const { return uitest::Text(BigEditor()); }
+  std::string BigText() const { return uitest::Text(bigEditor()); }
   // Opens the window with a batch and puts a text of its own in the Output
   // editor.
   void OpenWithBatch() {
     Click(IDC_USE_BIG_SCREEN);
     Generate();
-    ASSERT_TRUE(App().BigScreenOpen());
+    ASSERT_TRUE(bigScreen() != nullptr);
     batch_ = BigText();
     ASSERT_FALSE(batch_.empty());
     SetWindowTextA(output(), "main text");
@@ -36,10 +35,10 @@ TEST_F(BigScreenTargetsTest, EditCommandsActOnTheOpenWindowsEditor) {
   OpenWithBatch();
   Command(IDM_SELECT_ALL);
   DWORD start = 1, end = 0;
-  SendMessageA(BigEditor(), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+  SendMessageA(bigEditor(), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
   EXPECT_EQ(start, 0u);
   EXPECT_GE(end, static_cast<DWORD>(batch_.size())) << "the whole batch is selected";
-  EXPECT_EQ(GetFocus(), BigEditor());
+  EXPECT_EQ(GetFocus(), bigEditor());
 
   uitest::SetClipboardText("before");
   Command(IDM_COPY);
@@ -55,7 +54,7 @@ TEST_F(BigScreenTargetsTest, EditCommandsActOnTheOpenWindowsEditor) {
   Command(IDM_UNDO);
   EXPECT_NE(BigText(), "pasted") << "Undo takes the paste back";
 
-  SetWindowTextA(BigEditor(), "abc");
+  SetWindowTextA(bigEditor(), "abc");
   Command(IDM_CLEAR);
   EXPECT_EQ(BigText(), "") << "Clear";
   EXPECT_EQ(uitest::ClipboardText(), "abc") << "Clear";
@@ -63,7 +62,7 @@ TEST_F(BigScreenTargetsTest, EditCommandsActOnTheOpenWindowsEditor) {
 
   // The open window stays the target when "Use big screen" is unchecked.
   Click(IDC_USE_BIG_SCREEN);
-  SetWindowTextA(BigEditor(), "xyz");
+  SetWindowTextA(bigEditor(), "xyz");
   Command(IDM_CLEAR);
   EXPECT_EQ(BigText(), "");
   EXPECT_EQ(uitest::ClipboardText(), "xyz");
@@ -72,8 +71,8 @@ TEST_F(BigScreenTargetsTest, EditCommandsActOnTheOpenWindowsEditor) {
 
 TEST_F(BigScreenTargetsTest, WithTheWindowClosedEditCommandsActOnTheOutputEditor) {
   OpenWithBatch();
-  uitest::Click(App().bigScreen.window, IDC_BIG_CLOSE);
-  ASSERT_FALSE(App().BigScreenOpen());
+  uitest::Click(bigScreen(), IDC_BIG_CLOSE);
+  ASSERT_FALSE(bigScreen() != nullptr);
   Command(IDM_CLEAR);  // "Use big screen" is still checked
   EXPECT_EQ(OutputText(), "");
   EXPECT_EQ(uitest::ClipboardText(), "main text");
@@ -84,19 +83,19 @@ TEST_F(BigScreenTargetsTest, AlignmentCommandsFollowUseBigScreen) {
   Command(IDM_ALIGN_RIGHT);
   EXPECT_EQ(BigText(), "") << "the window's editor is emptied into the clipboard";
   EXPECT_EQ(uitest::ClipboardText(), batch_);
-  EXPECT_EQ(uitest::ParagraphAlignment(BigEditor()), PFA_RIGHT);
+  EXPECT_EQ(uitest::ParagraphAlignment(bigEditor()), PFA_RIGHT);
   EXPECT_EQ(OutputText(), "main text");
   EXPECT_TRUE(uitest::IsMenuChecked(dialog(), IDM_ALIGN_RIGHT));
 
   // Unchecked, the Output editor is the target although the window is open.
-  SetWindowTextA(BigEditor(), "kept");
+  SetWindowTextA(bigEditor(), "kept");
   Click(IDC_USE_BIG_SCREEN);
   Command(IDM_ALIGN_LEFT);
   EXPECT_EQ(OutputText(), "");
   EXPECT_EQ(uitest::ClipboardText(), "main text");
   EXPECT_EQ(uitest::ParagraphAlignment(output()), PFA_LEFT);
   EXPECT_EQ(BigText(), "kept");
-  EXPECT_EQ(uitest::ParagraphAlignment(BigEditor()), PFA_RIGHT);
+  EXPECT_EQ(uitest::ParagraphAlignment(bigEditor()), PFA_RIGHT);
   EXPECT_TRUE(uitest::IsMenuChecked(dialog(), IDM_ALIGN_LEFT));
 }
 
@@ -107,6 +106,6 @@ TEST_F(BigScreenTargetsTest, AnAlignmentWithNoWindowIsStoredForTheNextOne) {
   EXPECT_EQ(OutputText(), "main text");
   EXPECT_TRUE(uitest::IsMenuChecked(dialog(), IDM_ALIGN_RIGHT));
   Generate();
-  ASSERT_TRUE(App().BigScreenOpen());
-  EXPECT_EQ(uitest::ParagraphAlignment(BigEditor()), PFA_RIGHT);
+  ASSERT_TRUE(bigScreen() != nullptr);
+  EXPECT_EQ(uitest::ParagraphAlignment(bigEditor()), PFA_RIGHT);
 }

@@ -71,10 +71,8 @@ class BigScreenTest : public MainDialogTest {
     App().tickCount = GetTickCount;  // the clock outlives the dialog
     MainDialogTest::TearDown();
   }
-  HWND Big() const { return App().bigScreen.window; }
-  HWND BigEditor() const { return App().bigScreen.editor; }
-  std::string BigText() const { return uitest::Text(BigEditor()); }
-  void ClickBig(int id) { uitest::Click(Big(), id); }
+  std::string BigText() const { return uitest::Text(bigEditor()); }
+  void ClickBig(int id) { uitest::Click(bigScreen(), id); }
   void UseBigScreen() { Click(IDC_USE_BIG_SCREEN); }
 };
 
@@ -83,8 +81,8 @@ class BigScreenTest : public MainDialogTest {
 TEST_F(BigScreenTest, FirstGenerateOpensTheWindowWithTheBatch) {
   UseBigScreen();
   Generate();
-  ASSERT_TRUE(App().BigScreenOpen());
-  HWND big = Big();
+  ASSERT_TRUE(bigScreen() != nullptr);
+  HWND big = bigScreen();
   char className[32] = "";
   GetClassNameA(big, className, sizeof className);
   EXPECT_STREQ(className, "popup");
@@ -109,9 +107,9 @@ TEST_F(BigScreenTest, FirstGenerateOpensTheWindowWithTheBatch) {
     HFONT font;
   };
   const Child children[] = {
-      {IDC_BIG_GENERATE, "button", "GENERATE PASSWORD", {97, 445, 367, 475}, App().main.dialogFont},
+      {IDC_BIG_GENERATE, "button", "GENERATE PASSWORD", {97, 445, 367, 475}, App().fonts.dialogFont},
       {IDC_BIG_EDITOR, "richedit", nullptr, {2, 2, 665, 442}, nullptr},  // font: below
-      {IDC_BIG_CLOSE, "button", "CLOSE", {397, 445, 547, 475}, App().main.dialogFont},
+      {IDC_BIG_CLOSE, "button", "CLOSE", {397, 445, 547, 475}, App().fonts.dialogFont},
   };
   for (const Child& c : children) {
     HWND child = GetDlgItem(big, c.id);
@@ -130,17 +128,17 @@ TEST_F(BigScreenTest, FirstGenerateOpensTheWindowWithTheBatch) {
     EXPECT_NE(GetWindowLongPtrA(child, GWL_EXSTYLE) & WS_EX_DLGMODALFRAME, 0) << c.id;
     EXPECT_TRUE(IsWindowVisible(child)) << c.id;
   }
-  EXPECT_EQ(GetDlgItem(big, IDC_BIG_EDITOR), BigEditor());
+  EXPECT_EQ(GetDlgItem(big, IDC_BIG_EDITOR), bigEditor());
 
   EXPECT_EQ(BigText(), BatchFrom(orvanta::kSeedAutogenerate, 1000));
   EXPECT_EQ(Lines(BigText()).size(), 2u);
   EXPECT_EQ(OutputText(), "") << "the Output editor stays empty";
-  EXPECT_EQ(SendMessageA(BigEditor(), EM_GETLIMITTEXT, 0, 0), 30);
-  EXPECT_EQ(uitest::ParagraphAlignment(BigEditor()), PFA_CENTER) << "the start-up alignment";
+  EXPECT_EQ(SendMessageA(bigEditor(), EM_GETLIMITTEXT, 0, 0), 30);
+  EXPECT_EQ(uitest::ParagraphAlignment(bigEditor()), PFA_CENTER) << "the start-up alignment";
   // The large font: Arial, 32 pixels high (Wine's rich edit answers no
   // WM_GETFONT and gives the height of a font made with a positive height
   // as negative twips).
-  CHARFORMATA cf = CharFormatAtStart(BigEditor());
+  CHARFORMATA cf = CharFormatAtStart(bigEditor());
   EXPECT_STREQ(cf.szFaceName, "Arial");
   HDC screen = GetDC(nullptr);
   LONG twips = MulDiv(32, 1440, GetDeviceCaps(screen, LOGPIXELSY));
@@ -155,8 +153,8 @@ TEST_F(BigScreenTest, ANewWindowTakesTheCurrentAlignmentAndChosenFont) {
   for (auto [code, alignment] : codes) {
     App().output.alignment = code;  // as the alignment command leaves it
     Generate();
-    ASSERT_TRUE(App().BigScreenOpen());
-    EXPECT_EQ(uitest::ParagraphAlignment(BigEditor()), alignment) << "code " << code;
+    ASSERT_TRUE(bigScreen() != nullptr);
+    EXPECT_EQ(uitest::ParagraphAlignment(bigEditor()), alignment) << "code " << code;
     ClickBig(IDC_BIG_CLOSE);
   }
 
@@ -171,9 +169,9 @@ TEST_F(BigScreenTest, ANewWindowTakesTheCurrentAlignmentAndChosenFont) {
   lstrcpyA(chosen.szFaceName, "Tahoma");
   App().output.fontChosen = true;
   Generate();
-  ASSERT_TRUE(App().BigScreenOpen());
+  ASSERT_TRUE(bigScreen() != nullptr);
   EXPECT_EQ(BigText(), App().engine.output());
-  CHARFORMATA cf = CharFormatAtStart(BigEditor());
+  CHARFORMATA cf = CharFormatAtStart(bigEditor());
   EXPECT_STREQ(cf.szFaceName, "Tahoma");
   EXPECT_EQ(cf.yHeight, 400);
   EXPECT_EQ(cf.dwEffects & (CFE_ITALIC | CFE_BOLD), static_cast<DWORD>(CFE_ITALIC));
@@ -226,8 +224,8 @@ TEST_F(BigScreenTest, ItsButtonMakesABatchWithTheCurrentOptionsAndTheClockAlone)
   EXPECT_EQ(App().settings.seedMode, orvanta::kSeedCustom) << "the Seed mode stays";
   EXPECT_TRUE(uitest::IsMenuChecked(dialog(), IDM_SEED_CUSTOM));
   // Nothing can be typed into an editor that holds more than 30 characters.
-  SendMessageA(BigEditor(), EM_SETSEL, 0, 0);
-  SendMessageA(BigEditor(), WM_CHAR, 'Z', 1);
+  SendMessageA(bigEditor(), EM_SETSEL, 0, 0);
+  SendMessageA(bigEditor(), WM_CHAR, 'Z', 1);
   EXPECT_EQ(BigText(), made) << "typing added to the batch";
 }
 
@@ -287,10 +285,10 @@ TEST_F(BigScreenTest, AutoCopyPutsEachNewBatchOnTheClipboard) {
 TEST_F(BigScreenTest, CloseEndsTheWindowAndTheNextGenerateOpensANewOne) {
   UseBigScreen();
   Generate();
-  HWND first = Big();
+  HWND first = bigScreen();
   ClickBig(IDC_BIG_CLOSE);
-  EXPECT_FALSE(App().BigScreenOpen());
-  EXPECT_EQ(BigEditor(), nullptr);
+  EXPECT_FALSE(bigScreen() != nullptr);
+  EXPECT_EQ(bigEditor(), nullptr);
   EXPECT_FALSE(IsWindow(first));
   EXPECT_TRUE(uitest::ThreadWindows("popup", false).empty()) << "no popup window left";
 
@@ -300,14 +298,14 @@ TEST_F(BigScreenTest, CloseEndsTheWindowAndTheNextGenerateOpensANewOne) {
 
   g_tick = 2000;
   Generate();
-  ASSERT_TRUE(App().BigScreenOpen());
+  ASSERT_TRUE(bigScreen() != nullptr);
   EXPECT_EQ(BigText(), BatchFrom(orvanta::kSeedAutogenerate, 2000)) << "a new window with the new batch only";
   EXPECT_EQ(uitest::ThreadWindows("popup", false).size(), 1u);
 
   // Any other way the window goes clears the open flag as well.
-  DestroyWindow(Big());
-  EXPECT_FALSE(App().BigScreenOpen());
-  EXPECT_EQ(BigEditor(), nullptr);
+  DestroyWindow(bigScreen());
+  EXPECT_FALSE(bigScreen() != nullptr);
+  EXPECT_EQ(bigEditor(), nullptr);
 }
 
 TEST_F(BigScreenTest, UncheckingUseBigScreenLeavesTheWindowOpen) {
@@ -317,7 +315,7 @@ TEST_F(BigScreenTest, UncheckingUseBigScreenLeavesTheWindowOpen) {
   UseBigScreen();  // off again
   g_tick = 2000;
   Generate();
-  EXPECT_TRUE(App().BigScreenOpen());
+  EXPECT_TRUE(bigScreen() != nullptr);
   EXPECT_EQ(BigText(), shown);
   EXPECT_EQ(OutputText(), BatchFrom(orvanta::kSeedAutogenerate, 2000));
 }

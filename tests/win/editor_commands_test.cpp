@@ -115,20 +115,18 @@ TEST_F(EditCommandsTest, SelectAllSelectsTheWholeText) {
 }
 
 TEST_F(EditCommandsTest, EditCommandsGoToTheBigScreenEditorWhileItIsOpen) {
-  // A stand-in for the Big-screen window (built and tested elsewhere): the
-  // rule only asks whether the window is open and which editor it has.
-  HWND window = CreateWindowExA(0, "Static", "", WS_POPUP, 0, 0, 100, 100, nullptr, nullptr, nullptr, nullptr);
-  HWND editor =
-      CreateWindowExA(0, "RichEdit", "", WS_POPUP | ES_MULTILINE, 0, 0, 100, 100, nullptr, nullptr, nullptr, nullptr);
-  ASSERT_TRUE(window && editor);
-  SetWindowTextA(editor, "big screen text");
-  App().bigScreen.window = window;
-  App().bigScreen.editor = editor;
+  // Opened by a batch with "Use big screen"; with the box cleared again the
+  // window stays open and the next batch goes to the Output editor.
+  Click(IDC_USE_BIG_SCREEN);
+  Generate();
+  Click(IDC_USE_BIG_SCREEN);
+  Generate();
+  batch_ = OutputText();
+  ASSERT_NE(bigEditor(), nullptr);
+  SetWindowTextA(bigEditor(), "big screen text");
   Command(IDM_CLEAR);
-  std::string bigText = uitest::Text(editor), outputText = OutputText(), clip = uitest::ClipboardText();
-  App().bigScreen = {};
-  DestroyWindow(editor);
-  DestroyWindow(window);
+  std::string bigText = uitest::Text(bigEditor()), outputText = OutputText(), clip = uitest::ClipboardText();
+  DestroyWindow(bigScreen());
   EXPECT_EQ(bigText, "");
   EXPECT_EQ(clip, "big screen text");
   EXPECT_EQ(outputText, batch_) << "the Output editor is left alone";

@@ -25,8 +25,11 @@ class MainDialogTest : public testing::Test {
   void TearDown() override;
 
   HWND dialog() const { return dialog_; }
-  HWND output() const { return orvanta::App().OutputEditor(); }
-  HWND toolbar() const { return orvanta::App().main.toolbar; }
+  HWND output() const { return orvanta::OutputEditorOf(dialog_); }
+  HWND toolbar() const { return orvanta::ToolbarOf(dialog_); }
+  // The Big-screen window as the user sees it, and its editor; nullptr while it is closed.
+  HWND bigScreen() const { return uitest::FindThreadWindow("popup", "Select symbol"); }
+  HWND bigEditor() const { return GetDlgItem(bigScreen(), IDC_BIG_EDITOR); }
   std::string OutputText() const { return uitest::Text(output()); }
   void Click(int id) { uitest::Click(dialog_, id); }
   void Command(int id) { uitest::Command(dialog_, id); }

@@ -1,0 +1,25 @@
+// The pieces the program's own windows are built from: a window class, a
+// child control, a font, and a window's text as a string.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace orvanta {
+
+// Registers a top-level class of this module on the button-face background.
+// Registering it again (a window reopened) fails harmlessly.
+void RegisterWindowClass(const char* className, WNDPROC procedure);
+
+// A visible child control with the ID `id`, given `font` when there is one.
+HWND MakeChild(HWND parent, DWORD exStyle, const char* className, const char* text, DWORD style, int x, int y,
+               int width, int height, int id, HFONT font = nullptr);
+
+// A font of `height` pixels in cells 8 pixels wide.
+HFONT MakeFont(int height, int weight, const char* face);
+
+// The whole text of a window, of any length.
+std::string WindowText(HWND window);
+
+}  // namespace orvanta
