@@ -1,5 +1,6 @@
 // The "mypsw.txt" format in memory: reading rules, damage reports, writing.
 #include "database/db_file.h"
+#include "support/database_entries.h"
 
 #include <gtest/gtest.h>
 
@@ -8,18 +9,7 @@
 
 namespace orvanta {
 
-// Readable failure messages: the four cells without their padding.
-static void PrintTo(const Entry& e, std::ostream* os) {
-  *os << "{" << TrimTrailingSpaces(e.password) << "|" << TrimTrailingSpaces(e.login) << "|" << TrimTrailingSpaces(e.url)
-      << "|" << TrimTrailingSpaces(e.comments) << "}";
-}
-
 namespace {
-
-std::vector<Entry> ThreeEntries() {
-  return {MakeEntry("k7Vq2mXa", "alice", "https://mail.example.org", "work mail"), MakeEntry("93814027", "", "", ""),
-          MakeEntry("Zr!8 #qT", "bob.smith", "ftp://files.example.net/upload", "shared  folder ")};
-}
 
 std::string Serialize(const std::vector<Entry>& entries) {
   std::string bytes;

@@ -1,6 +1,7 @@
 // Database files on disk: the stored sample files, load and save through the
 // safe-write helper, change detection and backup copies.
 #include "database/db_file.h"
+#include "support/database_entries.h"
 #include "platform/safe_write.h"
 
 #include <gtest/gtest.h>
@@ -13,22 +14,11 @@
 
 namespace orvanta {
 
-// Readable failure messages: the four cells without their padding.
-static void PrintTo(const Entry& e, std::ostream* os) {
-  *os << "{" << TrimTrailingSpaces(e.password) << "|" << TrimTrailingSpaces(e.login) << "|" << TrimTrailingSpaces(e.url)
-      << "|" << TrimTrailingSpaces(e.comments) << "}";
-}
-
 namespace {
 
 namespace fs = std::filesystem;
 
 std::string DataFile(const std::string& name) { return std::string(ORVANTA_TEST_DATA_DIR) + "/db/" + name; }
-
-std::vector<Entry> ThreeEntries() {
-  return {MakeEntry("k7Vq2mXa", "alice", "https://mail.example.org", "work mail"), MakeEntry("93814027", "", "", ""),
-          MakeEntry("Zr!8 #qT", "bob.smith", "ftp://files.example.net/upload", "shared  folder ")};
-}
 
 std::string Read(const std::string& path) {
   std::string bytes;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "engine/engine.h"
+#include "support/engine_batch.h"
 
 namespace orvanta {
 namespace {
@@ -18,21 +19,13 @@ constexpr Routine kAdvanced[] = {Routine::AdvancedDigits,
                                  Routine::AdvancedKeyboard,
                                  Routine::AdvancedKeyboardMixed};
 
-struct Batch {
-  GeneratorSettings settings;
-  Engine engine{settings};
-  Batch(int32_t method, int32_t length, int32_t quantity) {
-    settings.method = method;
-    settings.mode = kModeAdvanced;
-    settings.length = length;
-    settings.quantity = quantity;
-    engine.PrepareDivisors();
-  }
+struct AdvancedBatch : Batch {
+  AdvancedBatch(int32_t method, int32_t length, int32_t quantity) : Batch(method, length, quantity, kModeAdvanced) {}
 };
 
 // How many steps of `method` lead from `from` to `to` (at most `limit`).
 int StepsBetween(int32_t method, uint32_t from, uint32_t to, int limit) {
-  Batch b(method, 4, 1);
+  AdvancedBatch b(method, 4, 1);
   b.engine.SetRandomState(from);
   for (int n = 0; n <= limit; ++n) {
     if (b.engine.randomState() == to) return n;
@@ -107,14 +100,14 @@ TEST(Walk, BoundariesOfTheTakeRule) {
 }
 
 TEST(AdvancedMode, StateZeroTakesEverything) {
-  Batch b(kMethodBitShift, 4, 2);
+  AdvancedBatch b(kMethodBitShift, 4, 2);
   b.engine.SeedRandom(kSeedAutogenerate, 3440417386u);
   b.engine.AdvancedDigits();
   EXPECT_EQ(b.engine.output(), "0123      \n0123      \n");
 }
 
 TEST(AdvancedMode, LinearCongruentialFromStateZero) {
-  Batch b(kMethodLinearCongruential, 4, 2);
+  AdvancedBatch b(kMethodLinearCongruential, 4, 2);
   b.engine.SetRandomState(0);
   b.engine.AdvancedDigits();
   EXPECT_EQ(b.engine.output(), "2363      \n6703      \n");
@@ -126,12 +119,12 @@ TEST(AdvancedMode, LinearCongruentialFromStateZero) {
 
 TEST(AdvancedMode, BitShiftFromStateOne) {
   // One batch of three equals three batches of one: the state runs on.
-  Batch whole(kMethodBitShift, 5, 3);
+  AdvancedBatch whole(kMethodBitShift, 5, 3);
   whole.engine.SetRandomState(1);
   whole.engine.AdvancedLetters();
   EXPECT_EQ(StepsBetween(kMethodBitShift, 1, whole.engine.randomState(), 300), 179);
 
-  Batch one(kMethodBitShift, 5, 1);
+  AdvancedBatch one(kMethodBitShift, 5, 1);
   one.engine.SetRandomState(1);
   std::string joined;
   for (int expected : {77, 49, 53}) {
@@ -153,7 +146,7 @@ TEST(AdvancedMode, AllRoutinesMakeTheSameDecisions) {
   for (int32_t method : {kMethodBitShift, kMethodLinearCongruential}) {
     std::set<uint32_t> finalStates;
     for (Routine r : kAdvanced) {
-      Batch b(method, 9, 40);
+      AdvancedBatch b(method, 9, 40);
       b.engine.SeedRandom(kSeedAutogenerate, 4242);
       b.engine.Run(r);
       finalStates.insert(b.engine.randomState());
@@ -165,7 +158,7 @@ TEST(AdvancedMode, AllRoutinesMakeTheSameDecisions) {
 TEST(AdvancedMode, PasswordsFollowTheCycle) {
   for (int32_t method : {kMethodBitShift, kMethodLinearCongruential}) {
     for (Routine r : kAdvanced) {
-      Batch b(method, 34, 2000);
+      AdvancedBatch b(method, 34, 2000);
       b.engine.SeedRandom(kSeedAutogenerate, 77);
       b.engine.Run(r);
       const std::string cycle(SymbolCycle(r));

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "engine/engine.h"
+#include "support/engine_batch.h"
 #include "support/engine_probe.h"
 
 namespace orvanta {
@@ -15,28 +16,6 @@ namespace {
 constexpr Routine kSimple[] = {Routine::SimpleLetters,       Routine::SimpleMixedLetters,       Routine::SimpleDigits,
                                Routine::SimpleDigitsLetters, Routine::SimpleDigitsMixedLetters, Routine::SimpleKeyboard,
                                Routine::SimpleKeyboardMixed};
-
-struct Batch {
-  GeneratorSettings settings;
-  Engine engine{settings};
-  Batch(int32_t method, int32_t length, int32_t quantity) {
-    settings.method = method;
-    settings.length = length;
-    settings.quantity = quantity;
-    engine.PrepareDivisors();
-  }
-};
-
-std::vector<std::string> Lines(const std::string& output) {
-  std::vector<std::string> lines;
-  size_t at = 0;
-  while (at < output.size()) {
-    size_t end = output.find('\n', at);
-    lines.push_back(output.substr(at, end - at));
-    at = end + 1;
-  }
-  return lines;
-}
 
 TEST(CharacterTable, LayoutAndWindows) {
   EXPECT_EQ(kCharacterTable,

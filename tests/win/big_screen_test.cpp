@@ -21,15 +21,6 @@ namespace {
 DWORD g_tick = 0;
 DWORD WINAPI TestTick() { return g_tick; }
 
-std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> passwords;
-  size_t start = 0;
-  for (size_t end; (end = text.find("      \n", start)) != std::string::npos; start = end + 7)
-    passwords.push_back(text.substr(start, end - start));
-  EXPECT_EQ(start, text.size()) << "text after the last line end";
-  return passwords;
-}
-
 std::vector<std::string> Sorted(std::vector<std::string> v) {
   std::sort(v.begin(), v.end());
   return v;

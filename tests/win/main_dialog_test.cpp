@@ -16,15 +16,6 @@ namespace {
 
 DWORD WINAPI FixedTick() { return 123456789; }
 
-std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> passwords;
-  size_t start = 0;
-  for (size_t end; (end = text.find("      \n", start)) != std::string::npos; start = end + 7)
-    passwords.push_back(text.substr(start, end - start));
-  EXPECT_EQ(start, text.size()) << "text after the last line end: " << text.substr(start);
-  return passwords;
-}
-
 // The batch `routine` makes from the fixed tick with `settings`.
 std::string ExpectedBatch(const orvanta::GeneratorSettings& settings, orvanta::Routine routine) {
   EXPECT_STREQ(orvanta::RoutineName(orvanta::SelectRoutine(settings)), orvanta::RoutineName(routine));

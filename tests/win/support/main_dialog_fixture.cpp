@@ -28,3 +28,12 @@ std::string EngineBatch(const orvanta::GeneratorSettings& settings, int32_t seed
   engine.SetRandomState(state);
   return engine.Generate(seedMode, tick);
 }
+
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> passwords;
+  size_t start = 0;
+  for (size_t end; (end = text.find("      \n", start)) != std::string::npos; start = end + 7)
+    passwords.push_back(text.substr(start, end - start));
+  EXPECT_EQ(start, text.size()) << "text after the last line end: " << text.substr(start);
+  return passwords;
+}

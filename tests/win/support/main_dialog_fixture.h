@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -18,6 +19,10 @@
 // seeded by `seedMode` from `tick`: what Generate must show.
 std::string EngineBatch(const orvanta::GeneratorSettings& settings, int32_t seedMode, uint32_t tick,
                         uint32_t state = 0);
+
+// The passwords of a batch's text, each line without its line end; a
+// failure when text follows the last line end.
+std::vector<std::string> Lines(const std::string& text);
 
 class MainDialogTest : public testing::Test {
  protected:
