@@ -10,9 +10,7 @@ namespace orvanta {
 
 namespace {
 
-// Message boxes belong to the window while it is open; once it is going
-// they stand alone.
-HWND Owner(const DatabaseWindow& db) { return db.open ? db.window : nullptr; }
+HWND Owner(const DatabaseWindow& db) { return MessageOwnerOf(&db); }
 
 std::string FullPathOf(std::string_view name) {
   const std::string relative(name);

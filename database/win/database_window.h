@@ -35,6 +35,9 @@ struct DatabaseWindow {
 
 // The record of the open Password database window; nullptr when none is open.
 DatabaseWindow* FindDatabaseWindow();
+// Message boxes belong to the window while it is open; once it is going
+// they stand alone.
+inline HWND MessageOwnerOf(const DatabaseWindow* db) { return db && db->open ? db->window : nullptr; }
 
 // Opens the window; while it is open, does nothing (not even bring it to the front).
 void OpenDatabaseWindow();

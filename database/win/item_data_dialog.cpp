@@ -17,7 +17,7 @@ constexpr const char* kFieldNames[kColumnCount] = {"Password", "Login", "URL", "
 // Keeps the dialog open, with everything typed, unless the Entry was added.
 void OnOk(HWND dialog) {
   const DatabaseWindow* db = FindDatabaseWindow();
-  HWND owner = db ? db->window : nullptr;
+  HWND owner = MessageOwnerOf(db);
   std::string texts[kColumnCount];
   for (int i = 0; i < kColumnCount; ++i) texts[i] = WindowText(GetDlgItem(dialog, kEdits[i]));
 

@@ -12,6 +12,7 @@
 
 #include "engine/engine.h"
 #include "resources/resource.h"
+#include "support/font_dialog.h"
 #include "support/main_dialog_fixture.h"
 
 using orvanta::App;
@@ -139,34 +140,36 @@ TEST_F(BigScreenTest, FirstGenerateOpensTheWindowWithTheBatch) {
 
 TEST_F(BigScreenTest, ANewWindowTakesTheCurrentAlignmentAndChosenFont) {
   UseBigScreen();
-  const std::pair<int, WORD> codes[] = {
-      {orvanta::kAlignLeft, PFA_LEFT}, {orvanta::kAlignRight, PFA_RIGHT}, {orvanta::kAlignCenter, PFA_CENTER}};
-  for (auto [code, alignment] : codes) {
-    App().output.alignment = code;  // as the alignment command leaves it
+  // Chosen while the window is closed: the command stores the alignment
+  // for the next window.
+  const std::pair<int, WORD> commands[] = {
+      {IDM_ALIGN_LEFT, PFA_LEFT}, {IDM_ALIGN_RIGHT, PFA_RIGHT}, {IDM_ALIGN_CENTER, PFA_CENTER}};
+  for (auto [command, alignment] : commands) {
+    Command(command);
     Generate();
     ASSERT_TRUE(bigScreen() != nullptr);
-    EXPECT_EQ(uitest::ParagraphAlignment(bigEditor()), alignment) << "code " << code;
+    EXPECT_EQ(uitest::ParagraphAlignment(bigEditor()), alignment) << "command " << command;
     ClickBig(IDC_BIG_CLOSE);
   }
 
   // A font chosen in the Font dialog applies to the new window's text.
-  CHARFORMATA& chosen = App().editor.charFormat;
-  chosen = CHARFORMATA{};
-  chosen.cbSize = sizeof chosen;
-  chosen.dwMask = CFM_FACE | CFM_SIZE | CFM_BOLD | CFM_ITALIC | CFM_COLOR;
-  chosen.dwEffects = CFE_ITALIC;
-  chosen.yHeight = 400;
-  chosen.crTextColor = RGB(200, 0, 0);
-  lstrcpyA(chosen.szFaceName, "Tahoma");
-  App().output.fontChosen = true;
+  answers_.Queue(uitest::Inspect(
+      [](HWND fontDialog) {
+        uitest::ChooseInCombo(fontDialog, uitest::kFontFace, "Liberation Mono");
+        uitest::ChooseInCombo(fontDialog, uitest::kFontStyle, "Italic");
+        uitest::ChooseInCombo(fontDialog, uitest::kFontSize, "20");
+        uitest::ChooseColour(fontDialog, RGB(255, 0, 0));
+      },
+      uitest::PressButton(IDOK)));
+  Command(IDM_FONT);
   Generate();
   ASSERT_TRUE(bigScreen() != nullptr);
   EXPECT_EQ(BigText(), App().engine.output());
   CHARFORMATA cf = CharFormatAtStart(bigEditor());
-  EXPECT_STREQ(cf.szFaceName, "Tahoma");
-  EXPECT_EQ(cf.yHeight, 400);
+  EXPECT_STREQ(cf.szFaceName, "Liberation Mono");
+  EXPECT_EQ(cf.yHeight, 400) << "20 points in twips";
   EXPECT_EQ(cf.dwEffects & (CFE_ITALIC | CFE_BOLD), static_cast<DWORD>(CFE_ITALIC));
-  EXPECT_EQ(cf.crTextColor, RGB(200, 0, 0));
+  EXPECT_EQ(cf.crTextColor, RGB(255, 0, 0));
 }
 
 TEST_F(BigScreenTest, GenerateWhileOpenLeavesBothEditorsButSortShowsTheNewerBatch) {

@@ -187,7 +187,8 @@ TEST_F(CustomSeedTest, ArrowsWrapPastNineAndBelowZero) {
 }
 
 TEST_F(CustomSeedTest, CancelAndTheCloseBoxChangeNothingButTheMenuCheck) {
-  App().engine.SetRandomState(4242);
+  Generate();  // a Random state of its own, which the dialog must keep
+  const uint32_t before = App().engine.randomState();
   answers_.Queue(uitest::Inspect(
       [](HWND d) {
         TypeInto(d, "111111111");
@@ -195,7 +196,7 @@ TEST_F(CustomSeedTest, CancelAndTheCloseBoxChangeNothingButTheMenuCheck) {
       },
       uitest::PressButton(IDC_SEED_CANCEL)));
   Command(IDM_SEED_CUSTOM);
-  EXPECT_EQ(App().engine.randomState(), 4242u) << "after Cancel";
+  EXPECT_EQ(App().engine.randomState(), before) << "after Cancel";
   EXPECT_EQ(App().settings.seedMode, orvanta::kSeedAutogenerate) << "after Cancel";
   EXPECT_TRUE(uitest::IsMenuChecked(dialog(), IDM_SEED_CUSTOM)) << "the menu check moves even when cancelled";
   EXPECT_FALSE(uitest::IsMenuChecked(dialog(), IDM_SEED_AUTO));
@@ -209,7 +210,7 @@ TEST_F(CustomSeedTest, CancelAndTheCloseBoxChangeNothingButTheMenuCheck) {
       uitest::CloseBox()));
   Command(IDM_SEED_CUSTOM);
   EXPECT_EQ(reopened, "8|6|2|7|5|3|9|4|1") << "a cancelled opening leaves nothing behind";
-  EXPECT_EQ(App().engine.randomState(), 4242u) << "after the close box";
+  EXPECT_EQ(App().engine.randomState(), before) << "after the close box";
   EXPECT_EQ(App().settings.seedMode, orvanta::kSeedAutogenerate) << "after the close box";
   EXPECT_EQ(answers_.seen().size(), 2u) << "no message box";
 
@@ -239,7 +240,8 @@ TEST_F(CustomSeedTest, EscapeAndEnterLeaveTheDialogOpen) {
 }
 
 TEST_F(CustomSeedTest, ABoxWithoutExactlyOneDigitIsRefusedAndTheDialogStaysOpen) {
-  App().engine.SetRandomState(4242);
+  Generate();  // a Random state of its own, which a refusal must keep
+  const uint32_t before = App().engine.randomState();
   HWND seedDialog = nullptr;
   uint32_t stateWhileRefused[3] = {};
   int32_t modeWhileRefused[3] = {-1, -1, -1};
@@ -277,7 +279,7 @@ TEST_F(CustomSeedTest, ABoxWithoutExactlyOneDigitIsRefusedAndTheDialogStaysOpen)
     EXPECT_EQ(box.caption, "Custom Seed") << "refusal " << n;
     EXPECT_NE(box.text.find(std::string("Digit ") + positions[n] + " "), std::string::npos)
         << "refusal " << n << " names the position: " << box.text;
-    EXPECT_EQ(stateWhileRefused[n], 4242u) << "refusal " << n;
+    EXPECT_EQ(stateWhileRefused[n], before) << "refusal " << n;
     EXPECT_EQ(modeWhileRefused[n], orvanta::kSeedAutogenerate) << "refusal " << n;
   }
   EXPECT_EQ(seen[4].caption, "New Seed");

@@ -85,9 +85,8 @@ TEST_F(MainDialogTest, EachAlignmentCommandChecksOnlyItself) {
 TEST_F(MainDialogTest, AlignmentWithUseBigScreenButNoWindowStillMovesTheChecks) {
   Generate();
   const std::string batch = App().engine.output();
-  App().output.useBigScreen = true;  // the window is not open: its editor does not exist
+  Click(IDC_USE_BIG_SCREEN);  // no batch since: the window is not open, its editor does not exist
   Command(IDM_ALIGN_LEFT);
-  App().output.useBigScreen = false;
   EXPECT_EQ(OutputText(), batch) << "the Output editor is not the target";
   EXPECT_TRUE(uitest::IsMenuChecked(dialog(), IDM_ALIGN_LEFT));
   EXPECT_TRUE(uitest::IsToolbarButtonChecked(toolbar(), IDM_ALIGN_LEFT));

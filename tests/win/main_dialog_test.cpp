@@ -232,16 +232,18 @@ TEST_F(MainDialogTest, SortShowsOnlyTheLatestBatch) {
 }
 
 TEST_F(MainDialogTest, AutogenerateMovesTheSeedCheckMarkBack) {
-  CheckMenuItem(GetMenu(dialog()), IDM_SEED_AUTO, MF_BYCOMMAND | MF_UNCHECKED);
-  CheckMenuItem(GetMenu(dialog()), IDM_SEED_CUSTOM, MF_BYCOMMAND | MF_CHECKED);
-  App().settings.seedMode = orvanta::kSeedCustom;
+  // Seed > Custom, its dialog's seed taken with OK and "New Seed" closed.
+  answers_.Queue(uitest::PressButton(IDC_SEED_OK));
+  answers_.Queue(uitest::PressButton(IDOK));
+  Command(IDM_SEED_CUSTOM);
+  ASSERT_EQ(App().settings.seedMode, orvanta::kSeedCustom);
+  ASSERT_EQ(App().engine.randomState(), 862753941u);
   Command(IDM_SEED_AUTO);
   EXPECT_TRUE(uitest::IsMenuChecked(dialog(), IDM_SEED_AUTO));
   EXPECT_FALSE(uitest::IsMenuChecked(dialog(), IDM_SEED_CUSTOM));
   EXPECT_EQ(App().settings.seedMode, orvanta::kSeedAutogenerate);
   // The next batch ignores the state a custom seed left.
   App().tickCount = FixedTick;
-  App().engine.SetRandomState(862753941);
   Generate();
   EXPECT_EQ(OutputText(), ExpectedBatch(orvanta::GeneratorSettings{}, orvanta::Routine::SimpleDigitsLetters));
 }

@@ -5,19 +5,15 @@
 
 #include <cstdio>
 
+#include "platform/win/window_parts.h"
+
 namespace uitest {
 
 void Click(HWND parent, int id) { SendMessageA(GetDlgItem(parent, id), BM_CLICK, 0, 0); }
 
 void Command(HWND window, int id) { SendMessageA(window, WM_COMMAND, static_cast<WPARAM>(id), 0); }
 
-std::string Text(HWND window) {
-  int length = GetWindowTextLengthA(window);
-  std::string text(static_cast<size_t>(length) + 1, '\0');
-  int n = GetWindowTextA(window, text.data(), length + 1);
-  text.resize(n > 0 ? static_cast<size_t>(n) : 0);
-  return text;
-}
+std::string Text(HWND window) { return orvanta::WindowText(window); }
 
 bool IsChecked(HWND parent, int id) { return IsDlgButtonChecked(parent, id) == BST_CHECKED; }
 
