@@ -5,7 +5,6 @@
 #include <string>
 
 #include "app/app_state.h"
-#include "app/commands.h"
 #include "platform/win/output_view.h"
 #include "platform/win/window_parts.h"
 #include "resources/resource.h"
@@ -84,8 +83,7 @@ LRESULT CALLBACK BigScreenProc(HWND window, UINT message, WPARAM wParam, LPARAM 
   return DefWindowProcA(window, message, wParam, lParam);
 }
 
-}  // namespace
-
+// Creates the window (not shown with a batch yet); nullptr on failure.
 HWND CreateBigScreenWindow(HWND mainDialog) {
   RegisterWindowClass(kClassName, BigScreenProc);
   HWND window = CreateWindowExA(WS_EX_DLGMODALFRAME, kClassName, "Select symbol", WS_POPUP | WS_VISIBLE | WS_BORDER, 56,
@@ -93,6 +91,8 @@ HWND CreateBigScreenWindow(HWND mainDialog) {
   if (MainDialogRecord* main = MainDialogOf(mainDialog)) main->bigScreen = window;
   return window;
 }
+
+}  // namespace
 
 void ShowBatchInNewBigScreen(HWND mainDialog) {
   AppState& app = App();

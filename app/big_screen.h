@@ -7,7 +7,8 @@
 
 namespace orvanta {
 
-// Creates the window of `mainDialog` (not shown with a batch yet); nullptr on failure.
-HWND CreateBigScreenWindow(HWND mainDialog);
+// Opens the window of `mainDialog` showing the Output buffer: the Generate
+// command's path when "Use big screen" is on and no window is open.
+void ShowBatchInNewBigScreen(HWND mainDialog);
 
 }  // namespace orvanta

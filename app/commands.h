@@ -24,8 +24,4 @@ void PrintCommand(HWND dialog);
 void HelpCommand(HWND dialog);
 void AboutCommand(HWND dialog);
 
-// big_screen.cpp: creates the Big-screen window and shows the Output buffer
-// in it (the Generate command's path when "Use big screen" is on).
-void ShowBatchInNewBigScreen(HWND dialog);
-
 }  // namespace orvanta

@@ -5,6 +5,7 @@
 #include <iterator>
 
 #include "app/app_state.h"
+#include "app/big_screen.h"
 #include "app/commands.h"
 #include "engine/win/custom_seed_dialog.h"
 #include "platform/win/output_view.h"
