@@ -16,14 +16,9 @@ MainDialogRecord* MainDialogOf(HWND dialog) {
 HWND OutputEditorOf(HWND dialog) { return dialog ? GetDlgItem(dialog, IDC_OUTPUT) : nullptr; }
 HWND ToolbarOf(HWND dialog) { return dialog ? GetDlgItem(dialog, IDC_TOOLBAR) : nullptr; }
 
-HWND BigScreenOf(HWND dialog) {
-  const MainDialogRecord* main = MainDialogOf(dialog);
-  return main ? main->bigScreen : nullptr;
-}
-
 HWND BigScreenEditorOf(HWND dialog) {
-  HWND big = BigScreenOf(dialog);
-  return big ? GetDlgItem(big, IDC_BIG_EDITOR) : nullptr;
+  const MainDialogRecord* main = MainDialogOf(dialog);
+  return main && main->bigScreen ? GetDlgItem(main->bigScreen, IDC_BIG_EDITOR) : nullptr;
 }
 
 void FocusBigScreen(HWND dialog) {

@@ -42,8 +42,7 @@ MainDialogRecord* MainDialogOf(HWND dialog);
 // replaced by a fresh control for large texts.
 HWND OutputEditorOf(HWND dialog);
 HWND ToolbarOf(HWND dialog);
-// The Big-screen window of `dialog` and its editor; nullptr while it is closed.
-HWND BigScreenOf(HWND dialog);
+// The editor of `dialog`'s Big-screen window; nullptr while it is closed.
 HWND BigScreenEditorOf(HWND dialog);
 // Gives the Big-screen editor the keyboard focus when the window is open.
 void FocusBigScreen(HWND dialog);

@@ -62,8 +62,6 @@ void MakeButton(HWND window, const ButtonSpec& spec) {
   SendMessageA(button, BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(ButtonImage(spec.bitmap)));
 }
 
-void SetFont(HWND control, HFONT font) { SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE); }
-
 void OnCreate(DatabaseWindow& db, HWND window) {
   db.window = window;
   db.hintFont = MakeFont(16, 600, "MS Sans Serif");
@@ -84,11 +82,11 @@ void OnCreate(DatabaseWindow& db, HWND window) {
   MakeButton(window, kAddItem);
   MakeButton(window, kDeleteItem);
 
-  db.hint = MakeChild(window, 0, "static", "Double-click password to copy to Clipboard.", SS_CENTER, 15, 5, 642, 16, 0);
-  SetFont(db.hint, db.hintFont);
+  db.hint = MakeChild(window, 0, "static", "Double-click password to copy to Clipboard.", SS_CENTER, 15, 5, 642, 16, 0,
+                      db.hintFont);
 
-  db.clipboardEdit = MakeChild(window, 0, "edit", "", WS_BORDER | WS_TABSTOP, 15, 338, 170, 20, IDC_DB_CLIPBOARD_EDIT);
-  SetFont(db.clipboardEdit, db.hintFont);
+  db.clipboardEdit =
+      MakeChild(window, 0, "edit", "", WS_BORDER | WS_TABSTOP, 15, 338, 170, 20, IDC_DB_CLIPBOARD_EDIT, db.hintFont);
   ShowWindow(db.clipboardEdit, SW_HIDE);
 
   MakeButton(window, kDeleteAll);
@@ -97,8 +95,7 @@ void OnCreate(DatabaseWindow& db, HWND window) {
   MakeButton(window, kClose);
 
   HWND printEditor = MakeChild(window, WS_EX_DLGMODALFRAME, "richedit", "", WS_VSCROLL | WS_TABSTOP | ES_MULTILINE, 2,
-                               2, 663, 240, IDC_DB_PRINT_EDITOR);
-  SetFont(printEditor, db.printFont);
+                               2, 663, 240, IDC_DB_PRINT_EDITOR, db.printFont);
   // No capacity: every Entry is printed.
   SendMessageA(printEditor, EM_EXLIMITTEXT, 0, 0x7FFFFFFE);
   ShowWindow(printEditor, SW_HIDE);
