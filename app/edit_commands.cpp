@@ -10,6 +10,7 @@
 #include "app/app_state.h"
 #include "app/commands.h"
 #include "app/editor_commands.h"
+#include "platform/win/clipboard.h"
 #include "platform/win/output_view.h"
 #include "platform/win/window_parts.h"
 #include "resources/resource.h"
@@ -38,7 +39,7 @@ HWND SelectAllAndCut(HWND target) {
   SendMessageA(target, EM_SETSEL, 0, -1);
   FocusOn(target);
   if (GetWindowTextLengthA(target) <= kLargestCut) {
-    SendMessageA(target, WM_CUT, 0, 0);  // undoable, as a user's cut is
+    CutSelection(target);  // undoable, as a user's cut is
     return target;
   }
   PutTextOnClipboard(target, WindowText(target));
@@ -75,8 +76,8 @@ void EditCommand(HWND dialog, int id) {
   FocusOn(target);
   switch (id) {
     case IDM_UNDO: SendMessageA(target, WM_UNDO, 0, 0); break;
-    case IDM_CUT: SendMessageA(target, WM_CUT, 0, 0); break;
-    case IDM_COPY: SendMessageA(target, WM_COPY, 0, 0); break;
+    case IDM_CUT: CutSelection(target); break;
+    case IDM_COPY: CopySelection(target); break;
     case IDM_PASTE: SendMessageA(target, WM_PASTE, 0, 0); break;
     case IDM_SELECT_ALL: SendMessageA(target, EM_SETSEL, 0, -1); break;
     default: break;

@@ -7,6 +7,7 @@
 #include "app/app_state.h"
 #include "app/commands.h"
 #include "app/editor_commands.h"
+#include "platform/win/clipboard.h"
 #include "platform/win/output_view.h"
 #include "platform/win/window_parts.h"
 #include "database/win/database_file.h"
@@ -96,11 +97,12 @@ BOOL OnInitDialog(HWND dialog) {
   HWND output = OutputEditorOf(dialog);
   // The template makes it with WS_VSCROLL, which rich edit has already taken
   // off while the editor is empty; the fresh editors of each batch need it.
-  FixDatabaseFolder();
   KeepEditorStyle(output, static_cast<DWORD>(GetWindowLongPtrA(output, GWL_STYLE)) | WS_VSCROLL);
+  RouteEditorClipboard(output);
   SendMessageA(output, EM_SETEVENTMASK, 0, SendMessageA(output, EM_GETEVENTMASK, 0, 0) | ENM_SELCHANGE);
   AddClipboardFormatListener(dialog);
   RefreshEditButtons(dialog);
+  FixDatabaseFolder();
   return TRUE;
 }
 

@@ -8,6 +8,7 @@
 #include "database/win/database_export.h"
 #include "database/win/database_file.h"
 #include "database/win/item_data_dialog.h"
+#include "platform/win/clipboard.h"
 #include "platform/win/messages.h"
 #include "platform/win/window_parts.h"
 #include "resources/resource.h"
@@ -141,8 +142,7 @@ void CopyPassword(const DatabaseWindow& db, const NMHDR& header) {
   const std::string_view text(cell, length > 0 ? std::min<size_t>(static_cast<size_t>(length), kTypedTextLimit) : 0);
   const std::string password(TrimTrailingSpaces(text));
   SendMessageA(db.clipboardEdit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(password.c_str()));
-  SendMessageA(db.clipboardEdit, EM_SETSEL, 0, -1);
-  SendMessageA(db.clipboardEdit, WM_COPY, 0, 0);
+  PutTextOnClipboard(db.window, password);
 }
 
 void DeleteItem(DatabaseWindow& db) {

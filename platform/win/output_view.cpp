@@ -2,8 +2,9 @@
 
 #include <richedit.h>
 
-#include <cstring>
 #include <string>
+
+#include "platform/win/clipboard.h"
 
 namespace orvanta {
 
@@ -69,6 +70,7 @@ HWND CloneEditor(HWND old, int alignmentCode, size_t textSize) {
                       reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(old, GWLP_HINSTANCE)), nullptr);
   if (!fresh) return nullptr;
   KeepEditorStyle(fresh, madeStyle);
+  RouteEditorClipboard(fresh);
   SendMessageA(fresh, WM_SETFONT, SendMessageA(old, WM_GETFONT, 0, 0), FALSE);
   SendMessageA(fresh, EM_EXLIMITTEXT, 0, SendMessageA(old, EM_GETLIMITTEXT, 0, 0));
   SendMessageA(fresh, EM_SETEVENTMASK, 0, SendMessageA(old, EM_GETEVENTMASK, 0, 0));
@@ -123,24 +125,6 @@ HWND ReplaceEditorText(HWND old, std::string_view text, int alignmentCode) {
   RetireEditor(old, fresh);
   SetWindowTextA(fresh, copy.c_str());
   return fresh;
-}
-
-bool PutTextOnClipboard(HWND owner, std::string_view text) {
-  HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
-  if (!mem) return false;
-  char* p = static_cast<char*>(GlobalLock(mem));
-  std::memcpy(p, text.data(), text.size());
-  p[text.size()] = '\0';
-  GlobalUnlock(mem);
-  if (!OpenClipboard(owner)) {
-    GlobalFree(mem);
-    return false;
-  }
-  EmptyClipboard();
-  bool ok = SetClipboardData(CF_TEXT, mem) != nullptr;
-  CloseClipboard();
-  if (!ok) GlobalFree(mem);
-  return ok;
 }
 
 void SelectAllAndCopy(HWND editor, std::string_view text) {

@@ -32,11 +32,8 @@ HWND ReplaceEditorText(HWND editor, std::string_view text, int alignmentCode = 0
 void KeepEditorStyle(HWND editor, DWORD style);
 
 // Selects the whole text of `editor` and puts `text` (the same text) on the
-// clipboard as CF_TEXT, as WM_COPY of the selection would, without rich
-// edit's slow copy of a large selection.
+// clipboard, as a copy of the selection would, without rich edit's slow
+// reading of a large selection.
 void SelectAllAndCopy(HWND editor, std::string_view text);
-
-// Puts plain text on the clipboard; false when the clipboard is unavailable.
-bool PutTextOnClipboard(HWND owner, std::string_view text);
 
 }  // namespace orvanta
