@@ -3,8 +3,9 @@
 # style of every C++ file, the portable suite natively and under
 # AddressSanitizer/UBSan (with a bounded fuzz run),
 # then the Windows program's own tests under Wine, on the 32-bit build (the
-# one users get) and on the 64-bit build; last, the release packages, each
-# unpacked and its program started.
+# one users get) and on the 64-bit build; last, the release packages, rebuilt
+# in a second folder and compared, each program's hardening and imports
+# checked, each unpacked and its program started.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
