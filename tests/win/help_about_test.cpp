@@ -1,18 +1,24 @@
 // Help and About on the real main dialog: where each leaves the program.
 #include <windows.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "app/editor_commands.h"
+#include "platform/utf8_text.h"
 #include "resources/resource.h"
 #include "support/main_dialog_fixture.h"
 
+using orvanta::Utf8FromWide;
+using orvanta::WideFromUtf8;
+
 namespace {
 
+// What the program hands outside, kept as UTF-8.
 std::vector<std::string> g_opened;
-HINSTANCE WINAPI RecordOpen(HWND, LPCSTR verb, LPCSTR file, LPCSTR, LPCSTR, INT) {
-  g_opened.push_back(std::string(verb ? verb : "(no verb)") + " " + (file ? file : ""));
+HINSTANCE WINAPI RecordOpen(HWND, LPCWSTR verb, LPCWSTR file, LPCWSTR, LPCWSTR, INT) {
+  g_opened.push_back((verb ? Utf8FromWide(verb) : "(no verb)") + " " + (file ? Utf8FromWide(file) : ""));
   return reinterpret_cast<HINSTANCE>(33);
 }
 struct HelpCall {
@@ -21,14 +27,22 @@ struct HelpCall {
   UINT command;
 };
 std::vector<HelpCall> g_help;
-BOOL WINAPI RecordHelp(HWND owner, LPCSTR file, UINT command, ULONG_PTR) {
-  g_help.push_back({owner, file ? file : "", command});
+BOOL WINAPI RecordHelp(HWND owner, LPCWSTR file, UINT command, ULONG_PTR) {
+  g_help.push_back({owner, file ? Utf8FromWide(file) : "", command});
   return TRUE;
 }
 DWORD Windows7() { return 6; }
 DWORD Windows10() { return 10; }
-std::string g_folder;
-std::string TestFolder() { return g_folder; }
+std::string g_folder;  // UTF-8
+std::filesystem::path TestFolder() { return WideFromUtf8(g_folder); }
+
+// The folder of this test program, where the build puts orv.hlp and orv.html.
+std::string BuildFolder() {
+  wchar_t program[MAX_PATH] = L"";
+  GetModuleFileNameW(nullptr, program, MAX_PATH);
+  const std::string path = Utf8FromWide(program);
+  return path.substr(0, path.find_last_of('\\') + 1);
+}
 
 class OutsideCallsTest : public MainDialogTest {
  protected:
@@ -72,9 +86,7 @@ TEST_F(OutsideCallsTest, AboutYesOpensTheHomePage) {
 
 // Wine reports Windows 7, where the .hlp viewer exists; Windows 10 has none.
 TEST_F(OutsideCallsTest, HelpOpensOrvHlpBeforeWindows10AndOrvHtmlFromWindows10On) {
-  char program[MAX_PATH] = "";
-  GetModuleFileNameA(nullptr, program, sizeof program);
-  const std::string folder = std::string(program).substr(0, std::string(program).find_last_of('\\') + 1);
+  const std::string folder = BuildFolder();
 
   Command(IDM_HELP);
   ASSERT_EQ(g_help.size(), 1u) << "the system's own version, under Wine 6.1";
