@@ -132,3 +132,23 @@ TEST_F(OutsideCallsTest, HelpWithoutItsFileSaysWhichFileIsMissing) {
   EXPECT_TRUE(g_help.empty());
   EXPECT_TRUE(g_opened.empty());
 }
+
+// The help viewer gets its file's name through the system's code page, which
+// cannot spell the test folder's name.
+TEST_F(OutsideCallsTest, HelpBesideAProgramInAFolderTheCodePageCannotSpellOpensItsFiles) {
+  g_folder = folder();
+  orvanta::Outside().programFolder = TestFolder;
+  for (const char* name : {"orv.hlp", "orv.html"})
+    ASSERT_TRUE(CopyFileW(WideFromUtf8(BuildFolder() + name).c_str(), WideFromUtf8(folder() + name).c_str(), TRUE));
+  orvanta::Outside().windowsMajorVersion = Windows7;
+  Command(IDM_HELP);
+  orvanta::Outside().windowsMajorVersion = Windows10;
+  Command(IDM_HELP);
+  EXPECT_TRUE(answers_.seen().empty()) << answers_.seen().front().text;
+  ASSERT_EQ(g_help.size(), 1u);
+  char spelled[2 * MAX_PATH] = "";
+  WideCharToMultiByte(CP_ACP, 0, WideFromUtf8(g_help[0].file).c_str(), -1, spelled, sizeof spelled, nullptr, nullptr);
+  EXPECT_NE(GetFileAttributesA(spelled), INVALID_FILE_ATTRIBUTES) << "the viewer gets " << spelled;
+  EXPECT_EQ(std::filesystem::path(spelled).filename(), "orv.hlp") << spelled;
+  EXPECT_EQ(g_opened, std::vector<std::string>{"open " + folder() + "orv.html"});
+}
