@@ -90,13 +90,16 @@ BOOL OnInitDialog(HWND dialog) {
     SendDlgItemMessageA(dialog, id, BM_SETCHECK, BST_CHECKED, 0);
   SendMessageA(toolbar, TB_CHECKBUTTON, IDM_ALIGN_CENTER, TRUE);
 
+  // The database stays in the folder the program started in, wherever the
+  // Save dialogs move the current folder later.
+  FixDatabaseFolder();
+
   // The toolbar's Undo, Cut, Copy and Paste follow the Output editor's
   // selection (EN_SELCHANGE; a fresh editor copies the event mask) and the
   // clipboard (WM_CLIPBOARDUPDATE).
   HWND output = OutputEditorOf(dialog);
   // The template makes it with WS_VSCROLL, which rich edit has already taken
   // off while the editor is empty; the fresh editors of each batch need it.
-  FixDatabaseFolder();
   KeepEditorStyle(output, static_cast<DWORD>(GetWindowLongPtrA(output, GWL_STYLE)) | WS_VSCROLL);
   SendMessageA(output, EM_SETEVENTMASK, 0, SendMessageA(output, EM_GETEVENTMASK, 0, 0) | ENM_SELCHANGE);
   AddClipboardFormatListener(dialog);
