@@ -12,97 +12,30 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <functional>
 #include <string>
 #include <vector>
 
 #include "database/db_text.h"
 #include "platform/utf8_text.h"
 #include "resources/resource.h"
+#include "tests/program/driver.h"
 #include "tests/win/support/save_dialog_box.h"
 
 namespace {
 
+using driver::AnswerComplaint;
+using driver::Check;
+using driver::ClipboardText;
+using driver::FileText;
+using driver::FindVisible;
+using driver::Step;
+using driver::TextOf;
+using driver::WaitForWindow;
+using driver::WaitUntilGone;
+
 // The names the session saves under, beside "mypsw.txt" in FOLDER.
 const wchar_t kBatchName[] = L"batch-Łódź-Ω-李.txt";
 const wchar_t kExportName[] = L"export-Łódź-Ω-李.txt";
-
-DWORD g_process = 0;
-int g_failures = 0;
-
-void Check(bool ok, const char* what) {
-  if (ok) return;
-  ++g_failures;
-  fprintf(stderr, "  FAILED: %s\n", what);
-}
-
-struct Search {
-  const char* className;
-  const char* caption;  // nullptr: any
-  bool ofProgram;       // false: of another process (the help viewer)
-  HWND found;
-};
-
-BOOL CALLBACK FindTopLevel(HWND hwnd, LPARAM lParam) {
-  Search& search = *reinterpret_cast<Search*>(lParam);
-  DWORD owner = 0;
-  GetWindowThreadProcessId(hwnd, &owner);
-  char name[64] = "", caption[64] = "";
-  GetClassNameA(hwnd, name, sizeof name);
-  GetWindowTextA(hwnd, caption, sizeof caption);
-  if ((owner == g_process) != search.ofProgram || !IsWindowVisible(hwnd)) return TRUE;
-  if (search.caption && lstrcmpA(caption, search.caption) != 0) return TRUE;
-  if (search.className && lstrcmpA(name, search.className) != 0) return TRUE;
-  search.found = hwnd;
-  return FALSE;
-}
-
-HWND FindVisible(const char* className, const char* caption, bool ofProgram = true) {
-  Search search{className, caption, ofProgram, nullptr};
-  EnumWindows(FindTopLevel, reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
-
-// The program's visible top-level window of that caption, waited for.
-HWND WaitForWindow(const char* className, const char* caption, DWORD timeout = 20000) {
-  const DWORD start = GetTickCount();
-  do {
-    if (HWND found = FindVisible(className, caption)) return found;
-    Sleep(20);
-  } while (GetTickCount() - start < timeout);
-  fprintf(stderr, "  no window \"%s\"\n", caption);
-  return nullptr;
-}
-
-// A message box of the program that no step expects (a file not saved, a
-// help file not found) is a failure: printed with its text, and answered so
-// that the session goes on. Any button ends a message box: OK, or Yes to
-// "End Orvanta anyway?".
-void AnswerComplaint() {
-  HWND box = FindVisible("#32770", "Orvanta");
-  if (!box) return;
-  wchar_t text[2048] = L"";
-  SendMessageW(GetDlgItem(box, 0xFFFF), WM_GETTEXT, 2048, reinterpret_cast<LPARAM>(text));
-  Check(false, ("the program said: " + orvanta::Utf8FromWide(text)).c_str());
-  PostMessageA(box, WM_COMMAND, IDYES, 0);
-  for (int i = 0; i < 250 && IsWindow(box) && IsWindowVisible(box); ++i) Sleep(20);
-}
-
-void WaitUntilGone(HWND window) {
-  for (int i = 0; i < 1000 && IsWindow(window) && IsWindowVisible(window); ++i) {
-    AnswerComplaint();
-    Sleep(20);
-  }
-}
-
-// WM_GETTEXT is marshalled across processes, also for edit and rich edit controls.
-std::string TextOf(HWND window) {
-  const LRESULT length = SendMessageA(window, WM_GETTEXTLENGTH, 0, 0);
-  std::string text(static_cast<size_t>(length) + 1, '\0');
-  text.resize(
-      static_cast<size_t>(SendMessageA(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()))));
-  return text;
-}
 
 // The passwords of a batch text, without the spaces that follow each.
 std::vector<std::string> Passwords(const std::string& text) {
@@ -118,35 +51,6 @@ std::vector<std::string> Passwords(const std::string& text) {
     if (start == std::string::npos) break;
   }
   return lines;
-}
-
-std::string ClipboardText() {
-  std::string text;
-  if (!OpenClipboard(nullptr)) return text;
-  if (HANDLE data = GetClipboardData(CF_TEXT)) {
-    text = static_cast<const char*>(GlobalLock(data));
-    GlobalUnlock(data);
-  }
-  CloseClipboard();
-  return text;
-}
-
-std::string FileText(const std::wstring& path) {
-  std::string data;
-  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return data;
-  char buffer[65536];
-  DWORD got = 0;
-  while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got) data.append(buffer, got);
-  CloseHandle(file);
-  return data;
-}
-
-void Step(const char* what, const std::function<void()>& action) {
-  const DWORD start = GetTickCount();
-  action();
-  printf("  %-52s %6.3f s\n", what, (GetTickCount() - start) / 1000.0);
-  fflush(stdout);
 }
 
 class Session {
@@ -331,7 +235,7 @@ int main() {
     fprintf(stderr, "could not start the program (error %lu)\n", GetLastError());
     return 1;
   }
-  g_process = process.dwProcessId;
+  driver::WatchProgram(process.dwProcessId);
   printf("%s\n", orvanta::Utf8FromWide(program).c_str());
   HWND main = nullptr;
   Step("start until the main window shows", [&] { main = WaitForWindow("#32770", "Orvanta."); });
@@ -351,11 +255,11 @@ int main() {
       Check(kept.size() == 1025, "the database open at exit was not kept");
     }
   } else {
-    ++g_failures;
+    Check(false, "the main window did not show");
   }
   TerminateProcess(process.hProcess, 1);  // a no-op once it has ended
   CloseHandle(process.hThread);
   CloseHandle(process.hProcess);
-  printf(g_failures ? "%d checks FAILED\n" : "every check held\n", g_failures);
-  return g_failures ? 1 : 0;
+  printf(driver::Failures() ? "%d checks FAILED\n" : "every check held\n", driver::Failures());
+  return driver::Failures() ? 1 : 0;
 }
