@@ -5,7 +5,7 @@
 
 #include <windows.h>
 
-#include <string>
+#include <filesystem>
 
 namespace orvanta {
 
@@ -30,19 +30,19 @@ void RefreshAlignmentChecks(HWND dialog, HWND target);
 void RefreshEditButtons(HWND dialog);
 
 // Where Help and About leave the program, and what they ask the system;
-// tests put recorders and stand-ins here.
+// tests put recorders and stand-ins here. Wide, as every file name is.
 struct OutsideCalls {
-  BOOL(WINAPI* winHelp)(HWND, LPCSTR, UINT, ULONG_PTR);
-  HINSTANCE(WINAPI* shellExecute)(HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, INT);
+  BOOL(WINAPI* winHelp)(HWND, LPCWSTR, UINT, ULONG_PTR);
+  HINSTANCE(WINAPI* shellExecute)(HWND, LPCWSTR, LPCWSTR, LPCWSTR, LPCWSTR, INT);
   DWORD (*windowsMajorVersion)();
-  std::string (*programFolder)();  // ends in a backslash
+  std::filesystem::path (*programFolder)();
 };
 OutsideCalls& Outside();
 
 // The system's real major version, from RtlGetVersion: GetVersionExA says
 // 6.2 on Windows 10 and later to a program without a compatibility manifest.
 DWORD WindowsMajorVersion();
-// The folder of the program file, ending in a backslash.
-std::string ProgramFolder();
+// The folder of the program file.
+std::filesystem::path ProgramFolder();
 
 }  // namespace orvanta

@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <richedit.h>
 
+#include <filesystem>
 #include <string>
 
 #include "app/app_state.h"
@@ -50,7 +51,7 @@ HWND MakePrintEditor(HWND dialog) {
 }  // namespace
 
 void SaveCommand(HWND dialog) {
-  std::string path;
+  std::filesystem::path path;
   // The Save dialog has no owner; the failure report has one.
   if (!AskSaveFileName(nullptr, kBatchSaveFilters, &path)) return;
   WriteFileOrReport(dialog, path, App().engine.output());

@@ -6,6 +6,7 @@
 
 #include "app/commands.h"
 #include "app/editor_commands.h"
+#include "platform/utf8_text.h"
 #include "platform/win/messages.h"
 
 namespace orvanta {
@@ -14,6 +15,8 @@ namespace orvanta {
 const char kHomePage[] = "https://orvanta.example.com/";
 
 namespace {
+
+namespace fs = std::filesystem;
 
 const char kAboutText[] = "Orvanta " ORVANTA_VERSION
                           "\n"
@@ -26,7 +29,7 @@ const char kAboutText[] = "Orvanta " ORVANTA_VERSION
 }  // namespace
 
 OutsideCalls& Outside() {
-  static OutsideCalls calls{WinHelpA, ShellExecuteA, WindowsMajorVersion, ProgramFolder};
+  static OutsideCalls calls{WinHelpW, ShellExecuteW, WindowsMajorVersion, ProgramFolder};
   return calls;
 }
 
@@ -40,14 +43,36 @@ DWORD WindowsMajorVersion() {
   return 0;
 }
 
-std::string ProgramFolder() {
-  char path[MAX_PATH] = "";
-  DWORD n = GetModuleFileNameA(nullptr, path, sizeof path);
-  std::string folder(path, n < sizeof path ? n : 0);
-  size_t slash = folder.find_last_of("\\/");
-  folder.erase(slash == std::string::npos ? 0 : slash + 1);
-  return folder;
+// Wide, and as long as the name is: the program may live in a folder whose
+// name the system's code page cannot spell, or deeper than MAX_PATH.
+fs::path ProgramFolder() {
+  std::wstring path(MAX_PATH, L'\0');
+  DWORD n;
+  while ((n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()))) >= path.size())
+    path.resize(path.size() * 2);
+  path.resize(n);
+  return fs::path(path).parent_path();
 }
+
+namespace {
+
+// WinHelp hands the file's name to the help viewer in the system's code
+// page, which spells letters outside it as "?" (the viewer then cannot find
+// the file). The short name that the system keeps for such a path is plain
+// ASCII; without one the full name is the best there is.
+std::wstring NameForHelpViewer(const fs::path& file) {
+  BOOL lost = FALSE;
+  WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, file.c_str(), -1, nullptr, 0, nullptr, &lost);
+  if (!lost) return file.native();
+  const DWORD size = GetShortPathNameW(file.c_str(), nullptr, 0);
+  std::wstring shortName(size, L'\0');
+  const DWORD length = size ? GetShortPathNameW(file.c_str(), shortName.data(), size) : 0;
+  if (length == 0 || length >= size) return file.native();
+  shortName.resize(length);
+  return shortName;
+}
+
+}  // namespace
 
 // Windows 10 and later have no viewer for orv.hlp, so there the same help
 // opens as a web page. Both are looked for in the program's own folder, not
@@ -55,20 +80,20 @@ std::string ProgramFolder() {
 // and otherwise asks the user for the file.
 void HelpCommand(HWND dialog) {
   const bool page = Outside().windowsMajorVersion() >= 10;
-  const std::string file = Outside().programFolder() + (page ? "orv.html" : "orv.hlp");
-  if (GetFileAttributesA(file.c_str()) == INVALID_FILE_ATTRIBUTES) {
-    ShowFailure(dialog, "The help file \"" + file + "\" was not found. It belongs beside the program.");
+  const fs::path file = Outside().programFolder() / (page ? L"orv.html" : L"orv.hlp");
+  if (GetFileAttributesW(file.c_str()) == INVALID_FILE_ATTRIBUTES) {
+    ShowFailure(dialog, "The help file \"" + PathText(file) + "\" was not found. It belongs beside the program.");
     return;
   }
   if (page)
-    Outside().shellExecute(dialog, "open", file.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    Outside().shellExecute(dialog, L"open", file.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
   else
-    Outside().winHelp(dialog, file.c_str(), HELP_CONTENTS, 0);
+    Outside().winHelp(dialog, NameForHelpViewer(file).c_str(), HELP_CONTENTS, 0);
 }
 
 void AboutCommand(HWND dialog) {
   if (MessageBoxA(dialog, kAboutText, kCaption, MB_YESNO | MB_ICONINFORMATION) == IDNO) return;
-  Outside().shellExecute(nullptr, nullptr, kHomePage, nullptr, nullptr, SW_SHOWNORMAL);
+  Outside().shellExecute(nullptr, nullptr, WideFromUtf8(kHomePage).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
 }  // namespace orvanta

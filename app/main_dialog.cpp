@@ -91,6 +91,10 @@ BOOL OnInitDialog(HWND dialog) {
     SendDlgItemMessageA(dialog, id, BM_SETCHECK, BST_CHECKED, 0);
   SendMessageA(toolbar, TB_CHECKBUTTON, IDM_ALIGN_CENTER, TRUE);
 
+  // The database stays in the folder the program started in, wherever the
+  // Save dialogs move the current folder later.
+  FixDatabaseFolder();
+
   // The toolbar's Undo, Cut, Copy and Paste follow the Output editor's
   // selection (EN_SELCHANGE; a fresh editor copies the event mask) and the
   // clipboard (WM_CLIPBOARDUPDATE).

@@ -1,6 +1,7 @@
 #include "database/db_file.h"
 
 #include "platform/safe_write.h"
+#include "platform/utf8_text.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -9,6 +10,8 @@
 namespace orvanta {
 
 namespace {
+
+namespace fs = std::filesystem;
 
 constexpr auto npos = std::string_view::npos;
 
@@ -103,18 +106,18 @@ FileStamp StampOf(std::string_view bytes) {
   return FileStamp{true, bytes.size(), hash};
 }
 
-FileStamp ReadFileStamp(const std::string& path) {
+FileStamp ReadFileStamp(const fs::path& path) {
   std::string bytes;
   if (!ReadWholeFile(path, &bytes)) return FileStamp{};
   return StampOf(bytes);
 }
 
-LoadedDatabase LoadDatabaseFile(const std::string& path) {
+LoadedDatabase LoadDatabaseFile(const fs::path& path) {
   LoadedDatabase loaded;
   std::string bytes;
   if (!ReadWholeFile(path, &bytes)) {
     std::error_code ec;
-    const bool exists = std::filesystem::exists(std::filesystem::path(path), ec);
+    const bool exists = fs::exists(path, ec);
     // When existence cannot be decided, assume the file is there: treating
     // it as missing would let the next save replace what was never read.
     loaded.status = (exists || ec) ? LoadStatus::kUnreadable : LoadStatus::kNoFile;
@@ -128,7 +131,7 @@ LoadedDatabase LoadDatabaseFile(const std::string& path) {
   return loaded;
 }
 
-WriteStatus SaveDatabaseFile(const std::string& path, std::span<const Entry> entries, std::string* error) {
+WriteStatus SaveDatabaseFile(const fs::path& path, std::span<const Entry> entries, std::string* error) {
   std::string bytes;
   std::size_t bad = 0;
   const WriteStatus status = SerializeDatabase(entries, &bytes, &bad);
@@ -139,34 +142,36 @@ WriteStatus SaveDatabaseFile(const std::string& path, std::span<const Entry> ent
   return SafeWriteFile(path, bytes, error) ? WriteStatus::kOk : WriteStatus::kWriteFailed;
 }
 
-std::string ChooseBackupName(const std::string& path, const std::function<bool(const std::string&)>& taken) {
-  // Split only the last path component into stem and extension, so a dot in
-  // a folder name is never mistaken for the extension.
-  const std::size_t slash = path.find_last_of("/\\");
-  const std::size_t name_start = slash == std::string::npos ? 0 : slash + 1;
-  std::size_t dot = path.rfind('.');
-  if (dot == std::string::npos || dot <= name_start) dot = path.size();
-  const std::string stem = path.substr(0, dot);
-  const std::string extension = path.substr(dot);
-
-  std::string candidate = path + ".bak";
-  for (unsigned n = 1; taken(candidate); ++n) candidate = stem + "-" + std::to_string(n) + extension + ".bak";
+fs::path ChooseBackupName(const fs::path& path, const std::function<bool(const fs::path&)>& taken) {
+  // Only the file name is split into stem and extension, so a dot in a
+  // folder name is never mistaken for the extension.
+  fs::path candidate = path;
+  candidate += ".bak";
+  for (unsigned n = 1; taken(candidate); ++n) {
+    fs::path name = path.stem();
+    name += "-";
+    name += std::to_string(n);
+    name += path.extension();
+    name += ".bak";
+    candidate = path;
+    candidate.replace_filename(name);
+  }
   return candidate;
 }
 
-bool BackupDatabaseFile(const std::string& path, std::string* backup_path, std::string* error) {
+bool BackupDatabaseFile(const fs::path& path, fs::path* backup_path, std::string* error) {
   backup_path->clear();
   std::error_code ec;
-  if (!std::filesystem::exists(std::filesystem::path(path), ec) && !ec) return true;
+  if (!fs::exists(path, ec) && !ec) return true;
   std::string bytes;
   if (!ReadWholeFile(path, &bytes)) {
-    if (error) *error = "cannot read " + path + " to keep a copy of it";
+    if (error) *error = "cannot read " + PathText(path) + " to keep a copy of it";
     return false;
   }
-  const std::string name = ChooseBackupName(path, [](const std::string& candidate) {
+  const fs::path name = ChooseBackupName(path, [](const fs::path& candidate) {
     std::error_code exists_error;
     // An undecidable name counts as taken, so no file is ever overwritten.
-    return std::filesystem::exists(std::filesystem::path(candidate), exists_error) || exists_error;
+    return fs::exists(candidate, exists_error) || exists_error;
   });
   if (!SafeWriteFile(name, bytes, error)) return false;
   *backup_path = name;

@@ -10,6 +10,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <filesystem>
 #include <functional>
 #include <span>
 #include <string>
@@ -65,7 +66,7 @@ struct FileStamp {
   bool operator==(const FileStamp&) const = default;
 };
 FileStamp StampOf(std::string_view bytes);
-FileStamp ReadFileStamp(const std::string& path);  // exists == false when it cannot be read
+FileStamp ReadFileStamp(const std::filesystem::path& path);  // exists == false when it cannot be read
 
 enum class LoadStatus { kLoaded, kNoFile, kUnreadable };
 
@@ -78,20 +79,23 @@ struct LoadedDatabase {
 
 // Reads and parses `path`. kNoFile: no such file (start with an empty list).
 // kUnreadable: the file exists but could not be read; it must not be replaced.
-LoadedDatabase LoadDatabaseFile(const std::string& path);
+LoadedDatabase LoadDatabaseFile(const std::filesystem::path& path);
 
 // Writes the Entries to `path` through the safe-write helper (temporary file,
 // then replace). kNothingToWrite and kUnwritableText touch no file. On
-// kWriteFailed / kUnwritableText `error`, when given, says why.
-WriteStatus SaveDatabaseFile(const std::string& path, std::span<const Entry> entries, std::string* error = nullptr);
+// kWriteFailed / kUnwritableText `error`, when given, says why (UTF-8).
+WriteStatus SaveDatabaseFile(const std::filesystem::path& path, std::span<const Entry> entries,
+                             std::string* error = nullptr);
 
 // A backup name beside `path` for which `taken` is false: "mypsw.txt" gives
 // "mypsw.txt.bak", then "mypsw-1.txt.bak", "mypsw-2.txt.bak", ...
-std::string ChooseBackupName(const std::string& path, const std::function<bool(const std::string&)>& taken);
+std::filesystem::path ChooseBackupName(const std::filesystem::path& path,
+                                       const std::function<bool(const std::filesystem::path&)>& taken);
 
 // Copies the current content of `path` to a new backup file (named by
 // ChooseBackupName against the files that exist) and names it in
 // `backup_path`. A missing `path` has nothing to keep: true, empty name.
-bool BackupDatabaseFile(const std::string& path, std::string* backup_path, std::string* error = nullptr);
+bool BackupDatabaseFile(const std::filesystem::path& path, std::filesystem::path* backup_path,
+                        std::string* error = nullptr);
 
 }  // namespace orvanta

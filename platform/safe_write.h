@@ -3,16 +3,17 @@
 // write never destroys the earlier content.
 #pragma once
 
+#include <filesystem>
 #include <string>
 #include <string_view>
 
 namespace orvanta {
 
 // Returns true when `path` now holds exactly `data`. On failure the earlier
-// file is untouched and `error` (when given) says what went wrong.
-bool SafeWriteFile(const std::string& path, std::string_view data, std::string* error = nullptr);
+// file is untouched and `error` (when given) says in UTF-8 what went wrong.
+bool SafeWriteFile(const std::filesystem::path& path, std::string_view data, std::string* error = nullptr);
 
 // Reads the whole file; false when it cannot be opened or read.
-bool ReadWholeFile(const std::string& path, std::string* data);
+bool ReadWholeFile(const std::filesystem::path& path, std::string* data);
 
 }  // namespace orvanta

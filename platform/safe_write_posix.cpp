@@ -1,5 +1,7 @@
 #include "platform/safe_write.h"
 
+#include "platform/utf8_text.h"
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -30,29 +32,29 @@ bool WriteAll(int fd, std::string_view data) {
 
 }  // namespace
 
-bool SafeWriteFile(const std::string& path, std::string_view data, std::string* error) {
-  std::string tmp = path + ".XXXXXX";
+bool SafeWriteFile(const std::filesystem::path& path, std::string_view data, std::string* error) {
+  std::string tmp = path.native() + ".XXXXXX";
   int fd = ::mkstemp(tmp.data());
-  if (fd < 0) return Fail(error, "cannot create a temporary file beside " + path);
+  if (fd < 0) return Fail(error, "cannot create a temporary file beside " + PathText(path));
   bool ok = WriteAll(fd, data) && ::fsync(fd) == 0;
   int saved = errno;
   ok = (::close(fd) == 0) && ok;
   if (!ok) {
     ::unlink(tmp.c_str());
     errno = saved;
-    return Fail(error, "cannot write " + path);
+    return Fail(error, "cannot write " + PathText(path));
   }
   ::chmod(tmp.c_str(), 0644);
   if (::rename(tmp.c_str(), path.c_str()) != 0) {
     saved = errno;
     ::unlink(tmp.c_str());
     errno = saved;
-    return Fail(error, "cannot replace " + path);
+    return Fail(error, "cannot replace " + PathText(path));
   }
   return true;
 }
 
-bool ReadWholeFile(const std::string& path, std::string* data) {
+bool ReadWholeFile(const std::filesystem::path& path, std::string* data) {
   FILE* f = std::fopen(path.c_str(), "rb");
   if (!f) return false;
   data->clear();

@@ -2,16 +2,22 @@
 
 #include <windows.h>
 
+#include <iterator>
+
+#include "platform/utf8_text.h"
+
 namespace orvanta {
 
 namespace {
 
+namespace fs = std::filesystem;
+
 bool Fail(std::string* error, const std::string& what) {
   if (error) {
-    char text[256] = "";
-    FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, GetLastError(), 0, text,
-                   sizeof text, nullptr);
-    std::string reason = text;
+    wchar_t text[512] = L"";
+    FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, GetLastError(), 0, text,
+                   static_cast<DWORD>(std::size(text)), nullptr);
+    std::string reason = Utf8FromWide(text);
     while (!reason.empty() && (reason.back() == '\n' || reason.back() == '\r' || reason.back() == ' '))
       reason.pop_back();
     *error = reason.empty() ? what : what + ": " + reason;
@@ -19,21 +25,23 @@ bool Fail(std::string* error, const std::string& what) {
   return false;
 }
 
-std::string FolderOf(const std::string& path) {
-  size_t slash = path.find_last_of("\\/");
-  return slash == std::string::npos ? std::string(".") : path.substr(0, slash + 1);
+fs::path FolderOf(const fs::path& path) {
+  const fs::path folder = path.parent_path();
+  return folder.empty() ? fs::path(L".") : folder;
 }
 
 }  // namespace
 
-bool SafeWriteFile(const std::string& path, std::string_view data, std::string* error) {
-  char tmp[MAX_PATH];
-  if (!GetTempFileNameA(FolderOf(path).c_str(), "orv", 0, tmp))
-    return Fail(error, "Cannot create a temporary file beside " + path);
-  HANDLE h = CreateFileA(tmp, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+// Every call is the wide one: the ANSI calls spell letters outside the
+// system's code page as "?" and then find no such folder.
+bool SafeWriteFile(const fs::path& path, std::string_view data, std::string* error) {
+  wchar_t tmp[MAX_PATH];
+  if (!GetTempFileNameW(FolderOf(path).c_str(), L"orv", 0, tmp))
+    return Fail(error, "Cannot create a temporary file beside " + PathText(path));
+  HANDLE h = CreateFileW(tmp, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (h == INVALID_HANDLE_VALUE) {
-    DeleteFileA(tmp);
-    return Fail(error, "Cannot write " + path);
+    DeleteFileW(tmp);
+    return Fail(error, "Cannot write " + PathText(path));
   }
   bool ok = true;
   const char* p = data.data();
@@ -49,21 +57,21 @@ bool SafeWriteFile(const std::string& path, std::string_view data, std::string* 
   DWORD saved = GetLastError();
   CloseHandle(h);
   if (!ok) {
-    DeleteFileA(tmp);
+    DeleteFileW(tmp);
     SetLastError(saved);
-    return Fail(error, "Cannot write " + path);
+    return Fail(error, "Cannot write " + PathText(path));
   }
-  if (!MoveFileExA(tmp, path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+  if (!MoveFileExW(tmp, path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
     saved = GetLastError();
-    DeleteFileA(tmp);
+    DeleteFileW(tmp);
     SetLastError(saved);
-    return Fail(error, "Cannot replace " + path);
+    return Fail(error, "Cannot replace " + PathText(path));
   }
   return true;
 }
 
-bool ReadWholeFile(const std::string& path, std::string* data) {
-  HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+bool ReadWholeFile(const fs::path& path, std::string* data) {
+  HANDLE h = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                          FILE_ATTRIBUTE_NORMAL, nullptr);
   if (h == INVALID_HANDLE_VALUE) return false;
   data->clear();

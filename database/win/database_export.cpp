@@ -1,5 +1,6 @@
 #include "database/win/database_export.h"
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -14,7 +15,7 @@ namespace orvanta {
 
 // Every filter writes the same plain text; the name alone decides the file.
 void ExportDatabase(const DatabaseWindow& db) {
-  std::string path;
+  std::filesystem::path path;
   if (!AskSaveFileName(db.window, kDatabaseSaveFilters, &path)) return;
   WriteFileOrReport(db.window, path, BuildDatabaseText(ListEntries(db)));
 }

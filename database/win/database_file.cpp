@@ -4,27 +4,38 @@
 #include <commctrl.h>
 
 #include "database/win/database_window.h"
+#include "platform/utf8_text.h"
 #include "platform/win/messages.h"
 
 namespace orvanta {
 
 namespace {
 
+namespace fs = std::filesystem;
+
 HWND Owner(const DatabaseWindow& db) { return MessageOwnerOf(&db); }
 
-std::string FullPathOf(std::string_view name) {
-  const std::string relative(name);
-  char full[MAX_PATH];
-  const DWORD length = GetFullPathNameA(relative.c_str(), sizeof full, full, nullptr);
-  return length > 0 && length < sizeof full ? std::string(full, length) : relative;
+// The wide call: the current folder's name may hold letters that the
+// system's code page cannot spell. Asked for its length first, since a
+// deep folder may be longer than MAX_PATH.
+fs::path FullPathOf(const fs::path& relative) {
+  const DWORD size = GetFullPathNameW(relative.c_str(), 0, nullptr, nullptr);
+  std::wstring full(size, L'\0');
+  const DWORD length = size ? GetFullPathNameW(relative.c_str(), size, full.data(), nullptr) : 0;
+  if (length == 0 || length >= size) return relative;
+  full.resize(length);
+  return full;
 }
 
-std::string& FixedPath() {
-  static std::string path;
+fs::path& FixedPath() {
+  static fs::path path;
   return path;
 }
 
-std::string Quoted(const std::string& path) { return "\"" + path + "\""; }
+std::string Quoted(const fs::path& path) {
+  const std::string text = PathText(path);
+  return "\"" + text + "\"";
+}
 
 // Shown, or handed to the caller who asked for it.
 void Report(const DatabaseWindow& db, const std::string& text, std::string* failure) {
@@ -43,7 +54,7 @@ std::string ReasonToKeepCopy(const DatabaseWindow& db) {
            "field longer than 255 characters).";
   const FileStamp now = ReadFileStamp(db.filePath);
   if (now == db.fileStamp) return "";
-  if (!now.exists && GetFileAttributesA(db.filePath.c_str()) != INVALID_FILE_ATTRIBUTES)
+  if (!now.exists && GetFileAttributesW(db.filePath.c_str()) != INVALID_FILE_ATTRIBUTES)
     return Quoted(db.filePath) + " cannot be read just now (another program may be holding it open).";
   return Quoted(db.filePath) + " was changed by another program while the database window was open.";
 }
@@ -54,7 +65,8 @@ std::string ReasonToKeepCopy(const DatabaseWindow& db) {
 bool KeepCopyIfNeeded(DatabaseWindow& db, const char* action, std::string* failure) {
   const std::string reason = ReasonToKeepCopy(db);
   if (reason.empty()) return true;
-  std::string copy, error;
+  fs::path copy;
+  std::string error;
   if (!BackupDatabaseFile(db.filePath, &copy, &error)) {
     Report(db,
            reason + "\n\nA copy of it could not be kept (" + error + "), so it was not " + action +
@@ -79,9 +91,9 @@ bool KeepCopyIfNeeded(DatabaseWindow& db, const char* action, std::string* failu
 
 }  // namespace
 
-void FixDatabaseFolder() { FixedPath() = FullPathOf(kDatabaseFileName); }
+void FixDatabaseFolder() { FixedPath() = FullPathOf(fs::path(kDatabaseFileName)); }
 
-const std::string& DatabaseFilePath() {
+const fs::path& DatabaseFilePath() {
   if (FixedPath().empty()) FixDatabaseFolder();
   return FixedPath();
 }
@@ -128,7 +140,7 @@ bool SaveDatabase(DatabaseWindow& db, std::string* failure) {
 
 bool DeleteDatabaseFile(DatabaseWindow& db, std::string* failure) {
   if (!KeepCopyIfNeeded(db, "deleted", failure)) return false;
-  if (!DeleteFileA(db.filePath.c_str()) && GetLastError() != ERROR_FILE_NOT_FOUND) {
+  if (!DeleteFileW(db.filePath.c_str()) && GetLastError() != ERROR_FILE_NOT_FOUND) {
     Report(db, Quoted(db.filePath) + " could not be deleted.", failure);
     db.fileStamp = ReadFileStamp(db.filePath);
     return false;

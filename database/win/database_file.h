@@ -3,6 +3,7 @@
 // window never showed before that content is replaced or deleted.
 #pragma once
 
+#include <filesystem>
 #include <string>
 
 namespace orvanta {
@@ -14,7 +15,7 @@ struct DatabaseWindow;
 // dialogs move to never move the database.
 void FixDatabaseFolder();
 // The full path of the database file of this run.
-const std::string& DatabaseFilePath();
+const std::filesystem::path& DatabaseFilePath();
 
 // Fills the window's list from the database file.
 void LoadDatabase(DatabaseWindow& db);

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -26,11 +27,11 @@ struct DatabaseWindow {
   HFONT hintFont = nullptr;
   HFONT printFont = nullptr;
 
-  std::string filePath;        // "mypsw.txt" of the folder the Entries were loaded from
-  FileStamp fileStamp;         // the file as last read or written by this window
-  bool unreadPart = false;     // the file holds something the list does not show
-  bool savedOnClose = false;   // Close saved already; destruction has nothing to write
-  bool emptiedByUser = false;  // Delete Item took the last row: the file is to go
+  std::filesystem::path filePath;  // "mypsw.txt" of the folder the Entries were loaded from
+  FileStamp fileStamp;             // the file as last read or written by this window
+  bool unreadPart = false;         // the file holds something the list does not show
+  bool savedOnClose = false;       // Close saved already; destruction has nothing to write
+  bool emptiedByUser = false;      // Delete Item took the last row: the file is to go
 };
 
 // The record of the open Password database window; nullptr when none is open.

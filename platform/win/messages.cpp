@@ -1,17 +1,23 @@
 #include "platform/win/messages.h"
 
+#include "platform/utf8_text.h"
+
 namespace orvanta {
 
-void ShowInformation(HWND owner, const std::string& text) {
-  MessageBoxA(owner, text.c_str(), kCaption, MB_OK | MB_ICONINFORMATION);
+namespace {
+
+int Show(HWND owner, const std::string& text, UINT style) {
+  return MessageBoxW(owner, WideFromUtf8(text).c_str(), WideFromUtf8(kCaption).c_str(), style);
 }
 
-void ShowFailure(HWND owner, const std::string& text) {
-  MessageBoxA(owner, text.c_str(), kCaption, MB_OK | MB_ICONWARNING);
-}
+}  // namespace
+
+void ShowInformation(HWND owner, const std::string& text) { Show(owner, text, MB_OK | MB_ICONINFORMATION); }
+
+void ShowFailure(HWND owner, const std::string& text) { Show(owner, text, MB_OK | MB_ICONWARNING); }
 
 bool AskYesNo(HWND owner, const std::string& text) {
-  return MessageBoxA(owner, text.c_str(), kCaption, MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) == IDYES;
+  return Show(owner, text, MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) == IDYES;
 }
 
 }  // namespace orvanta

@@ -1,4 +1,5 @@
-// The program's message boxes: every one is captioned "Orvanta".
+// The program's message boxes: every one is captioned "Orvanta". Texts are
+// UTF-8, so a file named in one is shown with its real name.
 #pragma once
 
 #include <windows.h>

@@ -2,53 +2,57 @@
 
 #include <commdlg.h>
 
+#include <iterator>
+#include <string>
+
 #include "platform/safe_write.h"
+#include "platform/utf8_text.h"
 #include "platform/win/messages.h"
 
 namespace orvanta {
 
-const char kBatchSaveFilters[] =
-    " Microsoft Excel  *.xls\0*.xls\0"
-    "Text Files  *.txt\0*.txt\0"
-    " Microsoft Works spreadsheet file *.wks\0*.wks\0"
-    "Text Files  *.rtf\0*.rtf\0"
-    "All Files\0*.*\0";
+const wchar_t kBatchSaveFilters[] =
+    L" Microsoft Excel  *.xls\0*.xls\0"
+    L"Text Files  *.txt\0*.txt\0"
+    L" Microsoft Works spreadsheet file *.wks\0*.wks\0"
+    L"Text Files  *.rtf\0*.rtf\0"
+    L"All Files\0*.*\0";
 
-const char kDatabaseSaveFilters[] =
-    "Text Files  *.txt\0*.txt\0"
-    " Microsoft Excel  *.xls\0*.xls\0"
-    " Microsoft Works spreadsheet file *.wks\0*.wks\0"
-    "Text Files  *.rtf\0*.rtf\0"
-    "All Files\0*.*\0";
+const wchar_t kDatabaseSaveFilters[] =
+    L"Text Files  *.txt\0*.txt\0"
+    L" Microsoft Excel  *.xls\0*.xls\0"
+    L" Microsoft Works spreadsheet file *.wks\0*.wks\0"
+    L"Text Files  *.rtf\0*.rtf\0"
+    L"All Files\0*.*\0";
 
 namespace {
 
-// Offered by both Save dialogs, for the whole run of the program.
-char g_fileName[256] = "";
+// Offered by both Save dialogs, for the whole run of the program. Wide, so
+// that a name with letters outside the system's code page survives.
+wchar_t g_fileName[256] = L"";
 
 }  // namespace
 
-bool AskSaveFileName(HWND owner, const char* filters, std::string* path) {
-  char* fileName = g_fileName;
-  OPENFILENAMEA ofn{};
+bool AskSaveFileName(HWND owner, const wchar_t* filters, std::filesystem::path* path) {
+  OPENFILENAMEW ofn{};
   ofn.lStructSize = sizeof ofn;
   ofn.hwndOwner = owner;
-  ofn.hInstance = GetModuleHandleA(nullptr);
+  ofn.hInstance = GetModuleHandleW(nullptr);
   ofn.lpstrFilter = filters;
-  ofn.lpstrFile = fileName;
-  ofn.nMaxFile = sizeof g_fileName;
-  ofn.lpstrTitle = "Save File As";
+  ofn.lpstrFile = g_fileName;
+  ofn.nMaxFile = static_cast<DWORD>(std::size(g_fileName));  // characters, not bytes
+  ofn.lpstrTitle = L"Save File As";
   ofn.Flags = OFN_OVERWRITEPROMPT;
-  ofn.lpstrDefExt = " ";
-  if (!GetSaveFileNameA(&ofn)) return false;
-  *path = fileName;
+  ofn.lpstrDefExt = L" ";
+  if (!GetSaveFileNameW(&ofn)) return false;
+  *path = g_fileName;
   return true;
 }
 
-bool WriteFileOrReport(HWND owner, const std::string& path, std::string_view data) {
+bool WriteFileOrReport(HWND owner, const std::filesystem::path& path, std::string_view data) {
   std::string error;
   if (SafeWriteFile(path, data, &error)) return true;
-  ShowFailure(owner, "The file \"" + path + "\" could not be saved.\n\n" + error +
+  ShowFailure(owner, "The file \"" + PathText(path) + "\" could not be saved.\n\n" + error +
                          "\n\nIts earlier content, if any, is unchanged.");
   return false;
 }

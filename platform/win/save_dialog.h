@@ -5,21 +5,21 @@
 
 #include <windows.h>
 
-#include <string>
+#include <filesystem>
 #include <string_view>
 
 namespace orvanta {
 
 // Filter lists, each "description\0pattern\0...\0\0".
-extern const char kBatchSaveFilters[];
-extern const char kDatabaseSaveFilters[];
+extern const wchar_t kBatchSaveFilters[];
+extern const wchar_t kDatabaseSaveFilters[];
 
 // Shows the Save dialog; false when the user cancels. The chosen name is
 // left in the shared file-name buffer and returned in `path`.
-bool AskSaveFileName(HWND owner, const char* filters, std::string* path);
+bool AskSaveFileName(HWND owner, const wchar_t* filters, std::filesystem::path* path);
 
 // Writes `data` to `path` through the safe-write helper; a failure is
 // reported in a message box that names the file. Returns success.
-bool WriteFileOrReport(HWND owner, const std::string& path, std::string_view data);
+bool WriteFileOrReport(HWND owner, const std::filesystem::path& path, std::string_view data);
 
 }  // namespace orvanta

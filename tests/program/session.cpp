@@ -3,74 +3,39 @@
 // captions, control and command IDs, texts, the clipboard and files.
 //   orvanta_session PROGRAM.exe FOLDER          the whole session
 //   orvanta_session --start-only PROGRAM.exe FOLDER   start, then File > Exit
+// Paths are taken and used as UTF-16, so either folder may be named with
+// letters that the system's code page cannot spell.
 // Prints each step and its time; exit code 0 when every check held.
 #include <windows.h>
 #include <commctrl.h>
+#include <shellapi.h>
 
 #include <algorithm>
 #include <cstdio>
-#include <functional>
 #include <string>
 #include <vector>
 
+#include "database/db_text.h"
+#include "platform/utf8_text.h"
 #include "resources/resource.h"
+#include "tests/program/driver.h"
 #include "tests/win/support/save_dialog_box.h"
 
 namespace {
 
-DWORD g_process = 0;
-int g_failures = 0;
+using driver::AnswerComplaint;
+using driver::Check;
+using driver::ClipboardText;
+using driver::FileText;
+using driver::FindVisible;
+using driver::Step;
+using driver::TextOf;
+using driver::WaitForWindow;
+using driver::WaitUntilGone;
 
-void Check(bool ok, const char* what) {
-  if (ok) return;
-  ++g_failures;
-  fprintf(stderr, "  FAILED: %s\n", what);
-}
-
-struct Search {
-  const char* className;
-  const char* caption;
-  HWND found;
-};
-
-BOOL CALLBACK FindTopLevel(HWND hwnd, LPARAM lParam) {
-  Search& search = *reinterpret_cast<Search*>(lParam);
-  DWORD owner = 0;
-  GetWindowThreadProcessId(hwnd, &owner);
-  char name[64] = "", caption[64] = "";
-  GetClassNameA(hwnd, name, sizeof name);
-  GetWindowTextA(hwnd, caption, sizeof caption);
-  if (owner != g_process || !IsWindowVisible(hwnd) || lstrcmpA(caption, search.caption) != 0) return TRUE;
-  if (search.className && lstrcmpA(name, search.className) != 0) return TRUE;
-  search.found = hwnd;
-  return FALSE;
-}
-
-// The program's visible top-level window of that caption, waited for.
-HWND WaitForWindow(const char* className, const char* caption, DWORD timeout = 20000) {
-  const DWORD start = GetTickCount();
-  do {
-    Search search{className, caption, nullptr};
-    EnumWindows(FindTopLevel, reinterpret_cast<LPARAM>(&search));
-    if (search.found) return search.found;
-    Sleep(20);
-  } while (GetTickCount() - start < timeout);
-  fprintf(stderr, "  no window \"%s\"\n", caption);
-  return nullptr;
-}
-
-void WaitUntilGone(HWND window) {
-  for (int i = 0; i < 1000 && IsWindow(window) && IsWindowVisible(window); ++i) Sleep(20);
-}
-
-// WM_GETTEXT is marshalled across processes, also for edit and rich edit controls.
-std::string TextOf(HWND window) {
-  const LRESULT length = SendMessageA(window, WM_GETTEXTLENGTH, 0, 0);
-  std::string text(static_cast<size_t>(length) + 1, '\0');
-  text.resize(
-      static_cast<size_t>(SendMessageA(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()))));
-  return text;
-}
+// The names the session saves under, beside "mypsw.txt" in FOLDER.
+const wchar_t kBatchName[] = L"batch-Łódź-Ω-李.txt";
+const wchar_t kExportName[] = L"export-Łódź-Ω-李.txt";
 
 // The passwords of a batch text, without the spaces that follow each.
 std::vector<std::string> Passwords(const std::string& text) {
@@ -86,35 +51,6 @@ std::vector<std::string> Passwords(const std::string& text) {
     if (start == std::string::npos) break;
   }
   return lines;
-}
-
-std::string ClipboardText() {
-  std::string text;
-  if (!OpenClipboard(nullptr)) return text;
-  if (HANDLE data = GetClipboardData(CF_TEXT)) {
-    text = static_cast<const char*>(GlobalLock(data));
-    GlobalUnlock(data);
-  }
-  CloseClipboard();
-  return text;
-}
-
-std::string FileText(const std::string& path) {
-  std::string data;
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return data;
-  char buffer[65536];
-  DWORD got = 0;
-  while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got) data.append(buffer, got);
-  CloseHandle(file);
-  return data;
-}
-
-void Step(const char* what, const std::function<void()>& action) {
-  const DWORD start = GetTickCount();
-  action();
-  printf("  %-52s %6.3f s\n", what, (GetTickCount() - start) / 1000.0);
-  fflush(stdout);
 }
 
 class Session {
@@ -145,13 +81,37 @@ class Session {
   HWND main_;
 };
 
-void SaveDialogAnswer(HWND dialog, const std::string& path) {
-  SendMessageA(uitest::SaveDialogFileNameBox(dialog), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+void SaveDialogAnswer(HWND dialog, const std::wstring& path) {
+  SendMessageW(uitest::SaveDialogFileNameBox(dialog), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
   PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
   WaitUntilGone(dialog);
 }
 
-void RunSession(Session& s, const std::string& folder) {
+// Help > "&Help ": under Wine, the help viewer opens orv.hlp from beside the
+// program; neither the program nor the viewer may say the file is missing.
+void OpenAndCloseHelp(Session& s) {
+  s.Choose(IDM_HELP);
+  HWND viewer = nullptr, complaint = nullptr, viewerError = nullptr;
+  for (const DWORD start = GetTickCount(); GetTickCount() - start < 20000; Sleep(20)) {
+    viewer = FindVisible("MS_WINHELP", nullptr, false);
+    complaint = FindVisible("#32770", "Orvanta");
+    viewerError = FindVisible("#32770", "ERROR", false);
+    if (complaint || viewerError || viewer) break;
+  }
+  Check(!complaint, "Help said that its file was not found");
+  Check(!viewerError, "the help viewer could not find the help file");
+  Check(viewer != nullptr, "no help viewer appeared");
+  if (complaint) PostMessageA(complaint, WM_COMMAND, IDOK, 0);
+  if (viewerError) PostMessageA(viewerError, WM_COMMAND, IDNO, 0);  // "Do you want to find this file yourself?"
+  // The viewer may still be opening its window behind the error.
+  if (!viewer && viewerError) viewer = FindVisible("MS_WINHELP", nullptr, false);
+  if (viewer) {
+    PostMessageA(viewer, WM_CLOSE, 0, 0);
+    WaitUntilGone(viewer);
+  }
+}
+
+void RunSession(Session& s, const std::wstring& folder) {
   Step("start-up state", [&] {
     for (int id : {IDC_MODE_SIMPLE, IDC_KEYS_ALNUM, IDC_LENGTH_4, IDC_CASE_NO, IDC_QUANTITY_2, IDC_METHOD_BITSHIFT})
       Check(s.Checked(id), "a start-up option is not checked");
@@ -185,7 +145,7 @@ void RunSession(Session& s, const std::string& folder) {
         "Sort descending is not in order");
 
   s.Click(IDC_AUTO_COPY);
-  const std::string batchFile = folder + "batch.txt";
+  const std::wstring batchFile = folder + kBatchName;
   Step("Generate 2 x 4, File > Save through the Save dialog", [&] {
     s.Batch(IDC_LENGTH_4, IDC_QUANTITY_2);
     s.Choose(IDM_SAVE);
@@ -223,7 +183,9 @@ void RunSession(Session& s, const std::string& folder) {
     s.Click(IDC_USE_BIG_SCREEN);
   });
 
-  Step("Database: open, add an Entry, Close", [&] {
+  Step("Help > Help, the viewer closed", [&] { OpenAndCloseHelp(s); });
+
+  Step("Database: open, add an Entry, Save All, Close", [&] {
     s.Click(IDC_DATABASE);
     HWND db = WaitForWindow("generic", "Database");
     if (!db) return;
@@ -233,10 +195,14 @@ void RunSession(Session& s, const std::string& folder) {
       PostMessageA(item, WM_COMMAND, IDC_ITEM_OK, 0);
       WaitUntilGone(item);
     }
-    SendMessageA(GetDlgItem(db, IDC_DB_CLOSE), BM_CLICK, 0, 0);
+    PostMessageA(GetDlgItem(db, IDC_DB_SAVE_ALL), BM_CLICK, 0, 0);
+    if (HWND dialog = WaitForWindow("#32770", "Save File As")) SaveDialogAnswer(dialog, folder + kExportName);
+    PostMessageA(GetDlgItem(db, IDC_DB_CLOSE), BM_CLICK, 0, 0);
     WaitUntilGone(db);
   });
-  const std::string saved = FileText(folder + "mypsw.txt");
+  const std::vector<orvanta::Entry> entry{orvanta::MakeEntry("from the session", "", "", "")};
+  Check(FileText(folder + kExportName) == orvanta::BuildDatabaseText(entry), "Save All did not write the Entry");
+  const std::string saved = FileText(folder + L"mypsw.txt");
   Check(saved.size() == 1025 && saved.rfind("from the session", 0) == 0, "mypsw.txt does not hold the Entry");
   Step("Database reopened", [&] {
     s.Click(IDC_DATABASE);
@@ -249,26 +215,28 @@ void RunSession(Session& s, const std::string& folder) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  const bool startOnly = argc == 4 && std::string(argv[1]) == "--start-only";
+int main() {
+  int argc = 0;
+  wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
+  const bool startOnly = argc == 4 && std::wstring(argv[1]) == L"--start-only";
   if (argc != 3 && !startOnly) {
     fprintf(stderr, "usage: orvanta_session [--start-only] PROGRAM.exe FOLDER\n");
     return 2;
   }
-  const std::string program = argv[argc - 2];
-  std::string folder = argv[argc - 1];
-  if (folder.back() != '\\') folder += '\\';
-  STARTUPINFOA startup{};
+  const std::wstring program = argv[argc - 2];
+  std::wstring folder = argv[argc - 1];
+  if (folder.back() != L'\\') folder += L'\\';
+  STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION process{};
-  std::string commandLine = "\"" + program + "\"";
-  if (!CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
+  std::wstring commandLine = L"\"" + program + L"\"";
+  if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
                       &startup, &process)) {
-    fprintf(stderr, "could not start %s (error %lu)\n", program.c_str(), GetLastError());
+    fprintf(stderr, "could not start the program (error %lu)\n", GetLastError());
     return 1;
   }
-  g_process = process.dwProcessId;
-  printf("%s\n", program.c_str());
+  driver::WatchProgram(process.dwProcessId);
+  printf("%s\n", orvanta::Utf8FromWide(program).c_str());
   HWND main = nullptr;
   Step("start until the main window shows", [&] { main = WaitForWindow("#32770", "Orvanta."); });
   if (main) {
@@ -276,18 +244,22 @@ int main(int argc, char** argv) {
     if (!startOnly) RunSession(session, folder);
     Step("File > Exit, the process ends", [&] {
       PostMessageA(main, WM_COMMAND, IDM_EXIT, 0);
-      Check(WaitForSingleObject(process.hProcess, 20000) == WAIT_OBJECT_0, "File > Exit did not end the program");
+      for (const DWORD start = GetTickCount(); GetTickCount() - start < 20000;) {
+        if (WaitForSingleObject(process.hProcess, 50) == WAIT_OBJECT_0) break;
+        AnswerComplaint();
+      }
+      Check(WaitForSingleObject(process.hProcess, 0) == WAIT_OBJECT_0, "File > Exit did not end the program");
     });
     if (!startOnly) {
-      const std::string kept = FileText(folder + "mypsw.txt");
+      const std::string kept = FileText(folder + L"mypsw.txt");
       Check(kept.size() == 1025, "the database open at exit was not kept");
     }
   } else {
-    ++g_failures;
+    Check(false, "the main window did not show");
   }
   TerminateProcess(process.hProcess, 1);  // a no-op once it has ended
   CloseHandle(process.hThread);
   CloseHandle(process.hProcess);
-  printf(g_failures ? "%d checks FAILED\n" : "every check held\n", g_failures);
-  return g_failures ? 1 : 0;
+  printf(driver::Failures() ? "%d checks FAILED\n" : "every check held\n", driver::Failures());
+  return driver::Failures() ? 1 : 0;
 }

@@ -9,7 +9,7 @@ TEST_F(DatabaseTest, TheDatabaseStaysInTheFolderTheProgramStartedIn) {
   const std::vector<Entry> ours = SampleEntries(2);
   WriteDatabase(ours);
   const std::string elsewhere = folder() + "elsewhere\\";
-  ASSERT_TRUE(CreateDirectoryA(elsewhere.c_str(), nullptr));
+  ASSERT_TRUE(CreateDirectoryW(orvanta::WideFromUtf8(elsewhere).c_str(), nullptr));
   const std::string theirs = FileBytes(SampleEntries(5));
   uitest::WriteFile(elsewhere + "mypsw.txt", theirs);
 

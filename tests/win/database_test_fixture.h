@@ -10,6 +10,7 @@
 
 #include "database/db_file.h"
 #include "database/entry.h"
+#include "platform/utf8_text.h"
 #include "resources/resource.h"
 #include "support/main_dialog_fixture.h"
 
@@ -114,7 +115,8 @@ class DatabaseTest : public MainDialogTest {
 class FileLock {
  public:
   explicit FileLock(const std::string& path)
-      : handle_(CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr)) {}
+      : handle_(CreateFileW(orvanta::WideFromUtf8(path).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr)) {
+  }
   ~FileLock() { Release(); }
   bool held() const { return handle_ != INVALID_HANDLE_VALUE; }
   void Release() {

@@ -1,18 +1,24 @@
 // Help and About on the real main dialog: where each leaves the program.
 #include <windows.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "app/editor_commands.h"
+#include "platform/utf8_text.h"
 #include "resources/resource.h"
 #include "support/main_dialog_fixture.h"
 
+using orvanta::Utf8FromWide;
+using orvanta::WideFromUtf8;
+
 namespace {
 
+// What the program hands outside, kept as UTF-8.
 std::vector<std::string> g_opened;
-HINSTANCE WINAPI RecordOpen(HWND, LPCSTR verb, LPCSTR file, LPCSTR, LPCSTR, INT) {
-  g_opened.push_back(std::string(verb ? verb : "(no verb)") + " " + (file ? file : ""));
+HINSTANCE WINAPI RecordOpen(HWND, LPCWSTR verb, LPCWSTR file, LPCWSTR, LPCWSTR, INT) {
+  g_opened.push_back((verb ? Utf8FromWide(verb) : "(no verb)") + " " + (file ? Utf8FromWide(file) : ""));
   return reinterpret_cast<HINSTANCE>(33);
 }
 struct HelpCall {
@@ -21,14 +27,22 @@ struct HelpCall {
   UINT command;
 };
 std::vector<HelpCall> g_help;
-BOOL WINAPI RecordHelp(HWND owner, LPCSTR file, UINT command, ULONG_PTR) {
-  g_help.push_back({owner, file ? file : "", command});
+BOOL WINAPI RecordHelp(HWND owner, LPCWSTR file, UINT command, ULONG_PTR) {
+  g_help.push_back({owner, file ? Utf8FromWide(file) : "", command});
   return TRUE;
 }
 DWORD Windows7() { return 6; }
 DWORD Windows10() { return 10; }
-std::string g_folder;
-std::string TestFolder() { return g_folder; }
+std::string g_folder;  // UTF-8
+std::filesystem::path TestFolder() { return WideFromUtf8(g_folder); }
+
+// The folder of this test program, where the build puts orv.hlp and orv.html.
+std::string BuildFolder() {
+  wchar_t program[MAX_PATH] = L"";
+  GetModuleFileNameW(nullptr, program, MAX_PATH);
+  const std::string path = Utf8FromWide(program);
+  return path.substr(0, path.find_last_of('\\') + 1);
+}
 
 class OutsideCallsTest : public MainDialogTest {
  protected:
@@ -72,9 +86,7 @@ TEST_F(OutsideCallsTest, AboutYesOpensTheHomePage) {
 
 // Wine reports Windows 7, where the .hlp viewer exists; Windows 10 has none.
 TEST_F(OutsideCallsTest, HelpOpensOrvHlpBeforeWindows10AndOrvHtmlFromWindows10On) {
-  char program[MAX_PATH] = "";
-  GetModuleFileNameA(nullptr, program, sizeof program);
-  const std::string folder = std::string(program).substr(0, std::string(program).find_last_of('\\') + 1);
+  const std::string folder = BuildFolder();
 
   Command(IDM_HELP);
   ASSERT_EQ(g_help.size(), 1u) << "the system's own version, under Wine 6.1";
@@ -119,4 +131,24 @@ TEST_F(OutsideCallsTest, HelpWithoutItsFileSaysWhichFileIsMissing) {
   EXPECT_NE(texts[1].find(folder() + "orv.html"), std::string::npos) << texts[1];
   EXPECT_TRUE(g_help.empty());
   EXPECT_TRUE(g_opened.empty());
+}
+
+// The help viewer gets its file's name through the system's code page, which
+// cannot spell the test folder's name.
+TEST_F(OutsideCallsTest, HelpBesideAProgramInAFolderTheCodePageCannotSpellOpensItsFiles) {
+  g_folder = folder();
+  orvanta::Outside().programFolder = TestFolder;
+  for (const char* name : {"orv.hlp", "orv.html"})
+    ASSERT_TRUE(CopyFileW(WideFromUtf8(BuildFolder() + name).c_str(), WideFromUtf8(folder() + name).c_str(), TRUE));
+  orvanta::Outside().windowsMajorVersion = Windows7;
+  Command(IDM_HELP);
+  orvanta::Outside().windowsMajorVersion = Windows10;
+  Command(IDM_HELP);
+  EXPECT_TRUE(answers_.seen().empty()) << answers_.seen().front().text;
+  ASSERT_EQ(g_help.size(), 1u);
+  char spelled[2 * MAX_PATH] = "";
+  WideCharToMultiByte(CP_ACP, 0, WideFromUtf8(g_help[0].file).c_str(), -1, spelled, sizeof spelled, nullptr, nullptr);
+  EXPECT_NE(GetFileAttributesA(spelled), INVALID_FILE_ATTRIBUTES) << "the viewer gets " << spelled;
+  EXPECT_EQ(std::filesystem::path(spelled).filename(), "orv.hlp") << spelled;
+  EXPECT_EQ(g_opened, std::vector<std::string>{"open " + folder() + "orv.html"});
 }

@@ -22,7 +22,9 @@ class PrintedPagesTest : public DatabaseTest {
  protected:
   void SetUp() override {
     DatabaseTest::SetUp();
-    printer_ = std::make_unique<uitest::FilePrinter>(folder() + "printed.ps");
+    // The printer's port and Ghostscript take ANSI paths.
+    printerFolder_ = uitest::MakeTestFolder(true);
+    printer_ = std::make_unique<uitest::FilePrinter>(printerFolder_ + "printed.ps");
     ASSERT_TRUE(printer_->ready()) << "the file printer could not be installed";
   }
 
@@ -43,7 +45,7 @@ class PrintedPagesTest : public DatabaseTest {
   void PrintAll() { Press(IDC_DB_PRINT_ALL); }
 
   uitest::PrintedPages Printed(int inkPages = 1000000) const {
-    return uitest::ReadPrinted(printer_->output(), folder(), inkPages);
+    return uitest::ReadPrinted(printer_->output(), printerFolder_, inkPages);
   }
 
   // Every page's ink, and every line's characters, lie inside the printer's printable area.
@@ -67,6 +69,7 @@ class PrintedPagesTest : public DatabaseTest {
         EXPECT_TRUE(line.x.front() >= left && line.right <= right) << line.text << ": " << line.right;
   }
 
+  std::string printerFolder_;
   std::unique_ptr<uitest::FilePrinter> printer_;
 };
 

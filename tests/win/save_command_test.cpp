@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/utf8_text.h"
 #include "resources/resource.h"
 #include "support/main_dialog_fixture.h"
 #include "support/save_dialog_box.h"
@@ -51,7 +52,7 @@ TEST_F(MainDialogTest, SaveDialogOffersTheLastNameAndCancelWritesNothing) {
   answers_.Queue(uitest::SaveAs(path));
   Command(IDM_SAVE);
   ASSERT_EQ(uitest::ReadFile(path), App().engine.output());
-  DeleteFileA(path.c_str());
+  DeleteFileW(orvanta::WideFromUtf8(path).c_str());
 
   std::string offered;
   answers_.Queue(uitest::Inspect([&](HWND d) { offered = uitest::Text(uitest::SaveDialogFileNameBox(d)); },
@@ -86,7 +87,7 @@ TEST_F(MainDialogTest, FailedSaveIsReportedAndTheOldFileIsKept) {
   std::string path = folder() + "locked.txt";
   uitest::WriteFile(path, "old content");
   // Held open without sharing: the file cannot be replaced.
-  HANDLE hold = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  HANDLE hold = CreateFileW(orvanta::WideFromUtf8(path).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(hold, INVALID_HANDLE_VALUE);
   answers_.Queue(uitest::SaveAs(path));
   answers_.Queue(uitest::PressButton(IDYES));  // replace it?

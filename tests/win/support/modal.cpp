@@ -1,5 +1,7 @@
 #include "support/modal.h"
 
+#include "platform/utf8_text.h"
+
 #include "support/save_dialog_box.h"
 #include "support/ui.h"
 
@@ -71,7 +73,7 @@ void ModalAnswerer::Handle(HWND dialog) {
   // A dialog that is still being built is not visible yet; the timer comes back.
   if (!IsWindowVisible(dialog)) return;
   handled_.insert(dialog);
-  seen_.push_back({Text(dialog), MessageBoxText(dialog)});
+  seen_.push_back({UnicodeText(dialog), MessageBoxText(dialog)});
   if (answers_.empty()) {
     ++unexpected_;
     PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
@@ -103,7 +105,7 @@ Answer SetItemText(int id, const std::string& text, Answer then) {
 
 Answer SaveAs(const std::string& windowsPath) {
   return [windowsPath](HWND dialog) {
-    SetWindowTextA(SaveDialogFileNameBox(dialog), windowsPath.c_str());
+    SetWindowTextW(SaveDialogFileNameBox(dialog), orvanta::WideFromUtf8(windowsPath).c_str());
     PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
   };
 }
@@ -117,7 +119,7 @@ Answer Inspect(std::function<void(HWND)> check, Answer then) {
 
 std::string MessageBoxText(HWND dialog) {
   HWND text = GetDlgItem(dialog, 0xFFFF);
-  return text ? Text(text) : std::string();
+  return text ? UnicodeText(text) : std::string();
 }
 
 }  // namespace uitest

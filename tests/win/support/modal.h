@@ -20,6 +20,7 @@ namespace uitest {
 
 using Answer = std::function<void(HWND dialog)>;
 
+// Read as UTF-16 and kept as UTF-8, so a file's real name can be looked for.
 struct SeenDialog {
   std::string caption;
   std::string text;  // a message box's text (control 0xFFFF), else ""
@@ -59,11 +60,11 @@ class ModalAnswerer {
 Answer PressButton(int id);  // WM_COMMAND of a button (IDOK, IDYES, 3011 …)
 Answer CloseBox();           // WM_CLOSE, the caption's close box
 Answer SetItemText(int id, const std::string& text, Answer then = nullptr);
-// A common Save dialog: types the file name and presses Save.
+// A common Save dialog: types the file name (UTF-8) and presses Save.
 Answer SaveAs(const std::string& windowsPath);
 // Runs `check` on the dialog, then `then`.
 Answer Inspect(std::function<void(HWND)> check, Answer then);
 
-std::string MessageBoxText(HWND dialog);
+std::string MessageBoxText(HWND dialog);  // UTF-8
 
 }  // namespace uitest

@@ -3,8 +3,7 @@
 #include <commctrl.h>
 #include <richedit.h>
 
-#include <cstdio>
-
+#include "platform/utf8_text.h"
 #include "platform/win/window_parts.h"
 
 namespace uitest {
@@ -14,6 +13,12 @@ void Click(HWND parent, int id) { SendMessageA(GetDlgItem(parent, id), BM_CLICK,
 void Command(HWND window, int id) { SendMessageA(window, WM_COMMAND, static_cast<WPARAM>(id), 0); }
 
 std::string Text(HWND window) { return orvanta::WindowText(window); }
+
+std::string UnicodeText(HWND window) {
+  std::wstring text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+  text.resize(static_cast<size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+  return orvanta::Utf8FromWide(text);
+}
 
 bool IsChecked(HWND parent, int id) { return IsDlgButtonChecked(parent, id) == BST_CHECKED; }
 
@@ -105,22 +110,23 @@ HWND FindThreadWindow(const char* className, const char* title) {
   return nullptr;
 }
 
-std::string MakeTestFolder() {
-  char base[MAX_PATH];
-  GetTempPathA(sizeof base, base);
-  char folder[MAX_PATH];
+std::string MakeTestFolder(bool plainName) {
+  wchar_t base[MAX_PATH];
+  GetTempPathW(MAX_PATH, base);
+  const std::wstring name = std::wstring(base) + (plainName ? L"orvanta-test-" : L"orvanta-test-Łódź-Ω-李-");
+  std::wstring folder;
   for (unsigned n = GetTickCount() ^ GetCurrentProcessId();; ++n) {
-    snprintf(folder, sizeof folder, "%sorvanta-test-%08x", base, n);
-    if (CreateDirectoryA(folder, nullptr)) break;
+    folder = name + std::to_wstring(n);
+    if (CreateDirectoryW(folder.c_str(), nullptr)) break;
   }
-  SetCurrentDirectoryA(folder);
-  return std::string(folder) + "\\";
+  SetCurrentDirectoryW(folder.c_str());
+  return orvanta::Utf8FromWide(folder) + "\\";
 }
 
 std::string ReadFile(const std::string& path) {
   std::string data;
-  HANDLE h =
-      CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+  HANDLE h = CreateFileW(orvanta::WideFromUtf8(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                         OPEN_EXISTING, 0, nullptr);
   if (h == INVALID_HANDLE_VALUE) return data;
   char buf[65536];
   DWORD n;
@@ -129,10 +135,12 @@ std::string ReadFile(const std::string& path) {
   return data;
 }
 
-bool FileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+bool FileExists(const std::string& path) {
+  return GetFileAttributesW(orvanta::WideFromUtf8(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
 
 void WriteFile(const std::string& path, const std::string& data) {
-  HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  HANDLE h = CreateFileW(orvanta::WideFromUtf8(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
   DWORD n = 0;
   ::WriteFile(h, data.data(), static_cast<DWORD>(data.size()), &n, nullptr);
   CloseHandle(h);

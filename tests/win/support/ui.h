@@ -17,6 +17,9 @@ void Click(HWND parent, int id);
 void Command(HWND window, int id);
 // The whole text of a window (any length).
 std::string Text(HWND window);
+// The same read as UTF-16 and kept as UTF-8: a caption or message that may
+// name a file with letters outside the system's code page.
+std::string UnicodeText(HWND window);
 bool IsChecked(HWND parent, int id);
 // The paragraph alignment (PFA_LEFT, PFA_CENTER, PFA_RIGHT) a rich edit control reports.
 WORD ParagraphAlignment(HWND editor);
@@ -35,7 +38,11 @@ std::vector<HWND> ThreadWindows(const char* className = nullptr, bool visibleOnl
 HWND FindThreadWindow(const char* className, const char* title);
 
 // A fresh, empty folder for one test's files; also made the current folder.
-std::string MakeTestFolder();
+// Its name, like many users' folders, holds letters that no single-byte code
+// page spells, so every file the program touches there proves that its paths
+// never pass through the ANSI calls. `plainName`: ASCII only, for tools that
+// take ANSI paths. Paths in and out of these helpers are UTF-8.
+std::string MakeTestFolder(bool plainName = false);
 std::string ReadFile(const std::string& path);
 bool FileExists(const std::string& path);
 void WriteFile(const std::string& path, const std::string& data);
