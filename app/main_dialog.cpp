@@ -106,7 +106,6 @@ BOOL OnInitDialog(HWND dialog) {
   SendMessageA(output, EM_SETEVENTMASK, 0, SendMessageA(output, EM_GETEVENTMASK, 0, 0) | ENM_SELCHANGE);
   AddClipboardFormatListener(dialog);
   RefreshEditButtons(dialog);
-  FixDatabaseFolder();
   return TRUE;
 }
 

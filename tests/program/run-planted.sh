@@ -8,14 +8,15 @@ build=$1 program=$2 standIn=$3
 names=(riched32 riched20 comctl32)
 folder=$(mktemp -d)
 trap 'rm -rf "$folder"' EXIT
-cp "$program" "$folder/orvanta.exe"
-for name in "${names[@]}"; do cp "$standIn" "$folder/$name.dll"; done
+home="$folder/Łódź-Ω-李 program"  # where run-session.sh puts the program
+mkdir -p "$home"
+for name in "${names[@]}"; do cp "$standIn" "$home/$name.dll"; done
 status=0
-ORVANTA_WINEDLLOVERRIDES="$(IFS=,; echo "${names[*]}")=n,b" \
-  "$(dirname "$0")/run-session.sh" "$build" "$folder/orvanta.exe" || status=1
+ORVANTA_SESSION_FOLDER=$folder ORVANTA_WINEDLLOVERRIDES="$(IFS=,; echo "${names[*]}")=n,b" \
+  "$(dirname "$0")/run-session.sh" "$build" "$program" || status=1
 # Each stand-in that ran left "<its name as loaded>.ran"; Windows names are
 # not case-sensitive, the folder's are.
-ran=$(cd "$folder" && find . -iname '*.ran' -printf '%f ')
+ran=$(cd "$home" && find . -iname '*.ran' -printf '%f ')
 if [ -n "$ran" ]; then
   echo "FAILED: DLLs beside the program ran inside it: $ran" >&2
   status=1

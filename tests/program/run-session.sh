@@ -6,10 +6,16 @@
 # folders are.
 set -euo pipefail
 build=$1 program=$2
-folder=$(mktemp -d)
-trap 'rm -rf "$folder"' EXIT
+# ORVANTA_SESSION_FOLDER: a folder of the caller's to run in (kept
+# afterwards, e.g. to look at what was put beside the program).
+if [ -n "${ORVANTA_SESSION_FOLDER:-}" ]; then
+  folder=$ORVANTA_SESSION_FOLDER
+else
+  folder=$(mktemp -d)
+  trap 'rm -rf "$folder"' EXIT
+fi
 home="$folder/Łódź-Ω-李 program" work="$folder/Łódź-Ω-李 work"
-mkdir "$home" "$work"
+mkdir -p "$home" "$work"
 cp "$program" "$(dirname "$program")/orv.hlp" "$(dirname "$program")/orv.html" "$home/"
 # The paths Wine's programs see for this machine's paths (drive Z: is /).
 winepath_of() { echo "Z:${1//\//\\}"; }
