@@ -28,7 +28,7 @@ void FocusBigScreen(HWND dialog) {
 HWND AppState::SetOutputEditorText(HWND dialog, std::string_view text, int alignmentCode) {
   HWND output = OutputEditorOf(dialog);
   if (output && alignmentCode) NoteAlignmentApplied(alignmentCode);
-  return ReplaceEditorText(output, text, alignmentCode);
+  return ReplaceEditorText(output, text, {alignmentCode});
 }
 
 void AppState::NoteAlignmentApplied(int alignmentCode) {

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "app/app_state.h"
-#include "platform/win/clipboard.h"
+#include "platform/win/editor_edits.h"
 #include "platform/win/output_view.h"
 #include "platform/win/window_parts.h"
 #include "resources/resource.h"
@@ -38,7 +38,7 @@ void OnCreate(HWND window) {
   MakeChild(window, WS_EX_DLGMODALFRAME, "button", "CLOSE", kChildStyle | BS_CENTER, 397, 445, 150, 30, IDC_BIG_CLOSE,
             fonts.dialogFont);
   SendMessageA(editor, EM_LIMITTEXT, 30, 0);
-  RouteEditorClipboard(editor);
+  RouteEditorEdits(editor);
   ApplyAlignment(editor, app.output.alignment);
   app.NoteAlignmentApplied(app.output.alignment);
 }

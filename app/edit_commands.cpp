@@ -5,14 +5,11 @@
 #include <commctrl.h>
 #include <richedit.h>
 
-#include <string>
-
 #include "app/app_state.h"
 #include "app/commands.h"
 #include "app/editor_commands.h"
-#include "platform/win/clipboard.h"
+#include "platform/win/editor_edits.h"
 #include "platform/win/output_view.h"
-#include "platform/win/window_parts.h"
 #include "resources/resource.h"
 
 namespace orvanta {
@@ -25,27 +22,14 @@ void FocusOn(HWND target) {
   if (target) SetFocus(target);
 }
 
-// Rich edit under Wine takes over a minute to cut a 400 KB batch (measured:
-// 68 s for 9,999 passwords of 34 characters); above this size the text is
-// put on the clipboard directly and the control is replaced by an empty one.
-constexpr int kLargestCut = 32 * 1024;
-
-// "C&Iear" and the first step of an alignment: the whole text moves to the
-// clipboard and the editor is left empty. Returns the editor that is now in
-// the target's place.
-HWND SelectAllAndCut(HWND target) {
-  if (!target) return nullptr;
+// "C&Iear": the whole text moves to the clipboard and the editor is left
+// empty. The editors are routed (editor_edits.h): the cut takes the private
+// clipboard and, for a large text, leaves a fresh control in the target's place.
+void SelectAllAndCut(HWND target) {
   FocusOn(target);
   SendMessageA(target, EM_SETSEL, 0, -1);
   FocusOn(target);
-  if (GetWindowTextLengthA(target) <= kLargestCut) {
-    CutSelection(target);  // undoable, as a user's cut is
-    return target;
-  }
-  PutTextOnClipboard(target, WindowText(target));
-  HWND fresh = ReplaceEditorText(target, "");
-  FocusOn(fresh);
-  return fresh;
+  SendMessageA(target, WM_CUT, 0, 0);
 }
 
 int AlignmentCodeOf(int command) {
@@ -76,8 +60,8 @@ void EditCommand(HWND dialog, int id) {
   FocusOn(target);
   switch (id) {
     case IDM_UNDO: SendMessageA(target, WM_UNDO, 0, 0); break;
-    case IDM_CUT: CutSelection(target); break;
-    case IDM_COPY: CopySelection(target); break;
+    case IDM_CUT: SendMessageA(target, WM_CUT, 0, 0); break;
+    case IDM_COPY: SendMessageA(target, WM_COPY, 0, 0); break;
     case IDM_PASTE: SendMessageA(target, WM_PASTE, 0, 0); break;
     case IDM_SELECT_ALL: SendMessageA(target, EM_SETSEL, 0, -1); break;
     default: break;
@@ -85,17 +69,21 @@ void EditCommand(HWND dialog, int id) {
 }
 
 void AlignmentCommand(HWND dialog, int id) {
-  HWND target = SelectAllAndCut(AlignmentTarget(dialog));
+  const int code = AlignmentCodeOf(id);
+  HWND target = AlignmentTarget(dialog);
+  FocusOn(target);
+  // The whole text to the clipboard and the editor left empty in the new
+  // alignment, as one step for Undo.
+  if (target) target = CutWholeText(target, code);
   PARAFORMAT& pf = App().editor.paraFormat;
   pf.cbSize = sizeof pf;
   pf.dwMask = PFM_ALIGNMENT;
-  pf.wAlignment = ParagraphAlignmentOfCode(AlignmentCodeOf(id));
-  SendMessageA(target, EM_SETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&pf));
+  pf.wAlignment = ParagraphAlignmentOfCode(code);
   // A missing target leaves the record as just written, so the checks still
   // end on the chosen command.
   RefreshAlignmentChecks(dialog, target);
   FocusOn(target);
-  App().output.alignment = AlignmentCodeOf(id);
+  App().output.alignment = code;
   App().output.alignmentChosen = true;
 }
 

@@ -7,7 +7,7 @@
 #include "app/app_state.h"
 #include "app/commands.h"
 #include "app/editor_commands.h"
-#include "platform/win/clipboard.h"
+#include "platform/win/editor_edits.h"
 #include "platform/win/output_view.h"
 #include "platform/win/window_parts.h"
 #include "database/win/database_file.h"
@@ -102,7 +102,7 @@ BOOL OnInitDialog(HWND dialog) {
   // The template makes it with WS_VSCROLL, which rich edit has already taken
   // off while the editor is empty; the fresh editors of each batch need it.
   KeepEditorStyle(output, static_cast<DWORD>(GetWindowLongPtrA(output, GWL_STYLE)) | WS_VSCROLL);
-  RouteEditorClipboard(output);
+  RouteEditorEdits(output);
   SendMessageA(output, EM_SETEVENTMASK, 0, SendMessageA(output, EM_GETEVENTMASK, 0, 0) | ENM_SELCHANGE);
   AddClipboardFormatListener(dialog);
   RefreshEditButtons(dialog);

@@ -1,7 +1,5 @@
 #include "platform/win/clipboard.h"
 
-#include <richedit.h>
-
 #include <cstring>
 #include <string>
 
@@ -30,49 +28,6 @@ bool Place(UINT format, HGLOBAL memory) {
   return false;
 }
 
-std::string SelectedText(HWND editor) {
-  CHARRANGE range{};
-  SendMessageA(editor, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&range));
-  if (range.cpMax <= range.cpMin) return std::string();
-  std::string text(static_cast<size_t>(range.cpMax - range.cpMin) + 1, '\0');
-  text.resize(static_cast<size_t>(SendMessageA(editor, EM_GETSELTEXT, 0, reinterpret_cast<LPARAM>(text.data()))));
-  return text;
-}
-
-constexpr char kEditorProcProperty[] = "OrvantaEditorProc";
-
-bool KeyDown(int key) { return GetKeyState(key) < 0; }
-
-LRESULT CALLBACK PrivateClipboardProc(HWND editor, UINT message, WPARAM wParam, LPARAM lParam) {
-  const auto base = reinterpret_cast<WNDPROC>(GetPropA(editor, kEditorProcProperty));
-  switch (message) {
-    case WM_COPY: CopySelection(editor); return 0;
-    case WM_CUT: CutSelection(editor); return 0;
-    case WM_KEYDOWN: {
-      const bool control = KeyDown(VK_CONTROL), shift = KeyDown(VK_SHIFT);
-      if (control && (wParam == 'C' || wParam == VK_INSERT)) {
-        CopySelection(editor);
-        return 0;
-      }
-      if ((control && wParam == 'X') || (shift && !control && wParam == VK_DELETE)) {
-        CutSelection(editor);
-        return 0;
-      }
-      break;
-    }
-    // The characters that Ctrl+C and Ctrl+X make: the keys were handled above.
-    case WM_CHAR:
-      if (wParam == 0x03 || wParam == 0x18) return 0;
-      break;
-    case WM_NCDESTROY:
-      SetWindowLongPtrA(editor, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(base));
-      RemovePropA(editor, kEditorProcProperty);
-      break;
-    default: break;
-  }
-  return CallWindowProcA(base, editor, message, wParam, lParam);
-}
-
 }  // namespace
 
 bool PutTextOnClipboard(HWND owner, std::string_view text) {
@@ -90,22 +45,15 @@ bool PutTextOnClipboard(HWND owner, std::string_view text) {
   return ok;
 }
 
-void CopySelection(HWND editor) {
-  const std::string text = SelectedText(editor);
-  if (!text.empty()) PutTextOnClipboard(editor, text);
-}
-
-void CutSelection(HWND editor) {
-  const std::string text = SelectedText(editor);
-  if (text.empty() || !PutTextOnClipboard(editor, text)) return;
-  SendMessageA(editor, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(""));
-}
-
-void RouteEditorClipboard(HWND editor) {
-  if (!editor || GetPropA(editor, kEditorProcProperty)) return;
-  const LONG_PTR base = GetWindowLongPtrA(editor, GWLP_WNDPROC);
-  SetPropA(editor, kEditorProcProperty, reinterpret_cast<HANDLE>(base));
-  SetWindowLongPtrA(editor, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(PrivateClipboardProc));
+std::string ClipboardText(HWND owner) {
+  std::string text;
+  if (!OpenClipboard(owner)) return text;
+  if (HANDLE data = GetClipboardData(CF_TEXT)) {
+    if (const char* locked = static_cast<const char*>(GlobalLock(data))) text = locked;
+    GlobalUnlock(data);
+  }
+  CloseClipboard();
+  return text;
 }
 
 }  // namespace orvanta

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <string>
 #include <string_view>
 
 namespace orvanta {
@@ -14,14 +15,8 @@ namespace orvanta {
 // clipboard is unavailable.
 bool PutTextOnClipboard(HWND owner, std::string_view text);
 
-// The copy and cut of a rich edit control's selection, through
-// PutTextOnClipboard. An empty selection leaves the clipboard as it is.
-// The cut is undoable, as the control's own is.
-void CopySelection(HWND editor);
-void CutSelection(HWND editor);
-
-// Makes the control's own copy and cut (Ctrl+C, Ctrl+Insert, Ctrl+X,
-// Shift+Delete, WM_COPY, WM_CUT) take the same way.
-void RouteEditorClipboard(HWND editor);
+// The clipboard's text (CF_TEXT, which Windows makes from the other text
+// formats); "" when it holds none.
+std::string ClipboardText(HWND owner);
 
 }  // namespace orvanta

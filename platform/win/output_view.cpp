@@ -37,21 +37,9 @@ DWORD MadeStyleOf(HWND editor) {
 // appears.
 constexpr size_t kAlwaysScrolls = 32 * 1024;
 
-// The character format a fresh copy of `old` starts with: that of the old
-// text's start or, when the old control is empty, the one it was given.
-void ReadStartFormat(HWND old, CHARFORMATA& cf) {
-  cf.cbSize = sizeof cf;
-  if (GetWindowTextLengthA(old) == 0) {
-    SendMessageA(old, EM_GETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&cf));
-    return;
-  }
-  SendMessageA(old, EM_SETSEL, 0, 0);
-  SendMessageA(old, EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&cf));
-}
-
 // A copy of `old`, still empty: same parent, ID, place, style it was made
 // with, font, limit, events, paragraph alignment and starting character format.
-HWND CloneEditor(HWND old, int alignmentCode, size_t textSize) {
+HWND CloneEditor(HWND old, const FreshEditor& how, size_t textSize) {
   HWND parent = GetParent(old);
   RECT rc;
   GetWindowRect(old, &rc);
@@ -70,18 +58,16 @@ HWND CloneEditor(HWND old, int alignmentCode, size_t textSize) {
                       reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(old, GWLP_HINSTANCE)), nullptr);
   if (!fresh) return nullptr;
   KeepEditorStyle(fresh, madeStyle);
-  RouteEditorClipboard(fresh);
   SendMessageA(fresh, WM_SETFONT, SendMessageA(old, WM_GETFONT, 0, 0), FALSE);
   SendMessageA(fresh, EM_EXLIMITTEXT, 0, SendMessageA(old, EM_GETLIMITTEXT, 0, 0));
   SendMessageA(fresh, EM_SETEVENTMASK, 0, SendMessageA(old, EM_GETEVENTMASK, 0, 0));
 
-  CHARFORMATA cf{};
-  ReadStartFormat(old, cf);
+  CHARFORMATA cf = how.format ? *how.format : StartFormatOf(old);
   cf.cbSize = sizeof cf;
   SendMessageA(fresh, EM_SETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&cf));
 
-  if (alignmentCode) {
-    ApplyAlignment(fresh, alignmentCode);
+  if (how.alignmentCode) {
+    ApplyAlignment(fresh, how.alignmentCode);
   } else {
     PARAFORMAT pf{};
     pf.cbSize = sizeof pf;
@@ -109,19 +95,42 @@ void RetireEditor(HWND old, HWND fresh) {
 
 }  // namespace
 
+CHARFORMATA StartFormatOf(HWND editor) {
+  CHARFORMATA format{};
+  format.cbSize = sizeof format;
+  // Under Wine the "format at position 0" of an empty control is not the
+  // one it was given (16 px "System"), so an empty one answers with its default.
+  if (GetWindowTextLengthA(editor) == 0) {
+    SendMessageA(editor, EM_GETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&format));
+    return format;
+  }
+  CHARRANGE selection{};
+  SendMessageA(editor, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&selection));
+  SendMessageA(editor, EM_SETSEL, 0, 0);
+  SendMessageA(editor, EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&format));
+  SendMessageA(editor, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&selection));
+  return format;
+}
+
 void KeepEditorStyle(HWND editor, DWORD style) {
   SetPropA(editor, kMadeStyleProperty, reinterpret_cast<HANDLE>(static_cast<UINT_PTR>(style)));
 }
 
-HWND ReplaceEditorText(HWND old, std::string_view text, int alignmentCode) {
+UINT EditorReplacedMessage() {
+  static const UINT message = RegisterWindowMessageA("OrvantaEditorReplaced");
+  return message;
+}
+
+HWND ReplaceEditorText(HWND old, std::string_view text, const FreshEditor& how) {
   if (!old) return nullptr;
   std::string copy(text);
-  HWND fresh = CloneEditor(old, alignmentCode, text.size());
+  HWND fresh = CloneEditor(old, how, text.size());
   if (!fresh) {
-    if (alignmentCode) ApplyAlignment(old, alignmentCode);
+    if (how.alignmentCode) ApplyAlignment(old, how.alignmentCode);
     SetWindowTextA(old, copy.c_str());
     return old;
   }
+  SendMessageA(old, EditorReplacedMessage(), reinterpret_cast<WPARAM>(fresh), how.continuesEditing);
   RetireEditor(old, fresh);
   SetWindowTextA(fresh, copy.c_str());
   return fresh;

@@ -75,6 +75,7 @@ class Session {
   // Chooses a command that opens a modal dialog: posted, so that this
   // driver is free to answer the dialog.
   void Choose(int command) { PostMessageA(main_, WM_COMMAND, command, 0); }
+  void Command(int command) { SendMessageA(main_, WM_COMMAND, command, 0); }
   HWND main() const { return main_; }
 
  private:
@@ -111,6 +112,35 @@ void OpenAndCloseHelp(Session& s) {
   }
 }
 
+// What a user does with the largest batch once it is shown: scrolls through
+// it, cuts it all, takes the cut back, pastes it over itself, gives it a font.
+void WorkWithTheLargestBatch(Session& s) {
+  const std::string shown = TextOf(s.Output());
+  Step("Scroll bar to the end and back", [&] {
+    SendMessageA(s.Output(), WM_VSCROLL, SB_BOTTOM, 0);
+    Check(SendMessageA(s.Output(), EM_GETFIRSTVISIBLELINE, 0, 0) > 9000, "the scroll bar did not reach the end");
+    SendMessageA(s.Output(), WM_VSCROLL, SB_TOP, 0);
+    Check(SendMessageA(s.Output(), EM_GETFIRSTVISIBLELINE, 0, 0) == 0, "the scroll bar did not come back");
+  });
+  Step("Edit > Select all, Cut", [&] { s.Command(IDM_SELECT_ALL), s.Command(IDM_CUT); });
+  Check(TextOf(s.Output()).empty(), "Cut left text in the Output editor");
+  Check(ClipboardText() == shown, "Cut did not put the whole batch on the clipboard");
+  Step("Edit > Undo", [&] { s.Command(IDM_UNDO); });
+  Check(TextOf(s.Output()) == shown, "Undo did not bring the batch back");
+  Step("Edit > Select all, Paste", [&] { s.Command(IDM_SELECT_ALL), s.Command(IDM_PASTE); });
+  Check(TextOf(s.Output()) == shown, "Paste over the whole batch did not give the batch");
+  Step("Edit > Select all, Format > Font, OK", [&] {
+    s.Command(IDM_SELECT_ALL);
+    s.Choose(IDM_FONT);
+    if (HWND font = WaitForWindow("#32770", "Font")) {
+      PostMessageA(font, WM_COMMAND, IDOK, 0);
+      WaitUntilGone(font);
+    }
+    SendMessageA(s.main(), WM_NULL, 0, 0);  // answered once the command has applied the font
+  });
+  Check(TextOf(s.Output()) == shown, "Font changed the text");
+}
+
 void RunSession(Session& s, const std::wstring& folder) {
   Step("start-up state", [&] {
     for (int id : {IDC_MODE_SIMPLE, IDC_KEYS_ALNUM, IDC_LENGTH_4, IDC_CASE_NO, IDC_QUANTITY_2, IDC_METHOD_BITSHIFT})
@@ -143,6 +173,7 @@ void RunSession(Session& s, const std::wstring& folder) {
   const std::vector<std::string> descending = Passwords(TextOf(s.Output()));
   Check(descending.size() == 9999 && lstrcmpA(descending.front().c_str(), descending.back().c_str()) >= 0,
         "Sort descending is not in order");
+  WorkWithTheLargestBatch(s);
 
   s.Click(IDC_AUTO_COPY);
   const std::wstring batchFile = folder + kBatchName;

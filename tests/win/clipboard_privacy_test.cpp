@@ -18,18 +18,6 @@ DWORD WINAPI FixedTick() { return 20240601; }
 
 std::wstring Widened(const std::string& text) { return std::wstring(text.begin(), text.end()); }
 
-// A key pressed with Ctrl held, as the keyboard delivers it to the focused editor.
-void PressWithControl(HWND editor, WPARAM key) {
-  BYTE keys[256];
-  GetKeyboardState(keys);
-  keys[VK_CONTROL] = 0x80;
-  SetKeyboardState(keys);
-  SendMessageA(editor, WM_KEYDOWN, key, 1);
-  SendMessageA(editor, WM_CHAR, key & 0x1F, 1);
-  keys[VK_CONTROL] = 0;
-  SetKeyboardState(keys);
-}
-
 class ClipboardPrivacyTest : public DatabaseTest {
  protected:
   // Runs a user's action and expects exactly one clipboard change: `text`,
@@ -63,13 +51,15 @@ TEST_F(ClipboardPrivacyTest, EveryWayOfCopyingKeepsTheTextOutOfHistoryAndCloud) 
   ExpectOnePrivateCopy(
       "Edit > Copy", [&] { Select(0, 11), Command(IDM_COPY); }, batch.substr(0, 11));
   ExpectOnePrivateCopy(
-      "Ctrl+C in the Output editor", [&] { Select(11, 22), PressWithControl(output(), 'C'); }, batch.substr(11, 11));
+      "Ctrl+C in the Output editor", [&] { Select(11, 22), uitest::PressWithControl(output(), 'C'); },
+      batch.substr(11, 11));
   ExpectOnePrivateCopy(
       "Edit > Cut", [&] { Select(0, 11), Command(IDM_CUT); }, batch.substr(0, 11));
   Command(IDM_UNDO);
   EXPECT_EQ(OutputText(), batch) << "Undo takes the cut back";
   ExpectOnePrivateCopy(
-      "Ctrl+X in the Output editor", [&] { Select(0, 11), PressWithControl(output(), 'X'); }, batch.substr(0, 11));
+      "Ctrl+X in the Output editor", [&] { Select(0, 11), uitest::PressWithControl(output(), 'X'); },
+      batch.substr(0, 11));
   ExpectOnePrivateCopy(
       "Edit > Clear", [&] { Command(IDM_CLEAR); }, batch.substr(11));
   EXPECT_EQ(OutputText(), "");

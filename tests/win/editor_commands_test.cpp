@@ -173,23 +173,54 @@ TEST_F(EditCommandsTest, ToolbarPasteFollowsTheClipboard) {
   EXPECT_TRUE(pasteMatchesTheClipboard());
 }
 
-TEST_F(MainDialogTest, ClearAndRightJustifyOfTheLargestBatchMoveItAllToTheClipboard) {
+// The largest batch: every edit of the whole text moves it as one step,
+// which Undo takes back.
+TEST_F(MainDialogTest, ClearAndRightJustifyOfTheLargestBatchMoveItAllToTheClipboardAndUndoBringsItBack) {
   Click(IDC_QUANTITY_9999);
   Click(IDC_LENGTH_34);
   Generate();
   const std::string batch = App().engine.output();
   ASSERT_EQ(batch.size(), 9999u * 41u);
-  DWORD start = GetTickCount();
   Command(IDM_CLEAR);
-  DWORD took = GetTickCount() - start;
   EXPECT_EQ(OutputText(), "");
   EXPECT_EQ(uitest::ClipboardText(), batch);
   EXPECT_EQ(GetFocus(), output());
-  printf("Clear of %zu characters: %lu ms\n", batch.size(), static_cast<unsigned long>(took));
-  Generate();
+  Command(IDM_UNDO);
+  EXPECT_EQ(OutputText(), batch) << "Undo after Clear";
   Command(IDM_ALIGN_RIGHT);
   EXPECT_EQ(OutputText(), "");
-  EXPECT_EQ(uitest::ClipboardText(), batch.size() == App().engine.output().size() ? App().engine.output() : "?");
+  EXPECT_EQ(uitest::ClipboardText(), batch);
+  Command(IDM_UNDO);
+  EXPECT_EQ(OutputText(), batch) << "Undo after Right Justify";
+  EXPECT_EQ(uitest::ParagraphAlignment(output()), PFA_RIGHT) << "the text comes back in the chosen alignment";
   Generate();
   EXPECT_EQ(uitest::ParagraphAlignment(output()), PFA_RIGHT);
+}
+
+TEST_F(MainDialogTest, CutAndPasteOfTheLargestBatchAreUndoneFromTheMenuAndTheKeyboard) {
+  Click(IDC_QUANTITY_9999);
+  Click(IDC_LENGTH_34);
+  Generate();
+  const std::string batch = OutputText();
+  Command(IDM_SELECT_ALL);
+  Command(IDM_CUT);
+  EXPECT_EQ(OutputText(), "");
+  EXPECT_EQ(uitest::ClipboardText(), batch);
+  Command(IDM_UNDO);
+  EXPECT_EQ(OutputText(), batch) << "Undo after Cut";
+  EXPECT_EQ(uitest::LineHeight(output()), 32) << "the Output font";
+  SendMessageA(output(), EM_SETSEL, 41, 41);
+  Command(IDM_PASTE);
+  EXPECT_EQ(OutputText(), batch.substr(0, 41) + batch + batch.substr(41)) << "Paste into the second line";
+  Command(IDM_UNDO);
+  EXPECT_EQ(OutputText(), batch) << "Undo after Paste";
+  uitest::PressWithControl(output(), 'A');
+  uitest::PressWithControl(output(), 'X');
+  EXPECT_EQ(OutputText(), "") << "Ctrl+A, Ctrl+X";
+  uitest::PressWithControl(output(), 'V');
+  EXPECT_EQ(OutputText(), batch) << "Ctrl+V";
+  EXPECT_EQ(uitest::LineHeight(output()), 32) << "pasted into the emptied editor: still the Output font";
+  uitest::PressWithControl(output(), 'Z');
+  uitest::PressWithControl(output(), 'Z');
+  EXPECT_EQ(OutputText(), batch) << "Ctrl+Z twice: the paste, then the cut";
 }

@@ -10,15 +10,6 @@
 
 namespace {
 
-// Pixels from the top of the first line to the top of the second.
-int LineHeight(HWND editor) {
-  POINTL first{}, second{};
-  SendMessageA(editor, EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&first), 0);
-  const LRESULT secondLine = SendMessageA(editor, EM_LINEINDEX, 1, 0);
-  SendMessageA(editor, EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&second), secondLine);
-  return static_cast<int>(second.y - first.y);
-}
-
 // The user can scroll: the editor has its vertical bar and a page down
 // moves the text.
 bool Scrolls(HWND editor) {
@@ -50,7 +41,7 @@ class OutputEditorTest : public MainDialogTest {
   // A batch of 30 does not fit: the editor scrolls, in the font `lineHeight` gives.
   void ExpectScrollsInLinesOf(int lineHeight, const char* after) {
     EXPECT_TRUE(Scrolls(output())) << "after " << after;
-    EXPECT_EQ(LineHeight(output()), lineHeight) << "after " << after;
+    EXPECT_EQ(uitest::LineHeight(output()), lineHeight) << "after " << after;
   }
 };
 
@@ -86,7 +77,7 @@ TEST_F(OutputEditorTest, AFontChosenForTheWholeTextStaysThroughBatchesAndSorts) 
       uitest::PressButton(IDOK)));
   Command(IDM_FONT);
   ASSERT_EQ(FaceAtStart(output()), "Liberation Mono");
-  const int chosenHeight = LineHeight(output());
+  const int chosenHeight = uitest::LineHeight(output());
   EXPECT_LT(chosenHeight, kOutputLineHeight) << "16 points";
 
   Generate();

@@ -29,6 +29,14 @@ WORD ParagraphAlignment(HWND editor) {
   return pf.wAlignment;
 }
 
+int LineHeight(HWND editor) {
+  POINTL first{}, second{};
+  SendMessageA(editor, EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&first), 0);
+  const LRESULT secondLine = SendMessageA(editor, EM_LINEINDEX, 1, 0);
+  SendMessageA(editor, EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&second), secondLine);
+  return static_cast<int>(second.y - first.y);
+}
+
 bool IsMenuChecked(HWND window, int command) {
   return (GetMenuState(GetMenu(window), command, MF_BYCOMMAND) & MF_CHECKED) != 0;
 }
@@ -64,6 +72,17 @@ void SetClipboardText(const std::string& text) {
     SetClipboardData(CF_TEXT, mem);
     CloseClipboard();
   }
+}
+
+void PressWithControl(HWND window, WPARAM key) {
+  BYTE keys[256];
+  GetKeyboardState(keys);
+  keys[VK_CONTROL] = 0x80;
+  SetKeyboardState(keys);
+  SendMessageA(window, WM_KEYDOWN, key, 1);
+  SendMessageA(window, WM_CHAR, key & 0x1F, 1);
+  keys[VK_CONTROL] = 0;
+  SetKeyboardState(keys);
 }
 
 void Pump(int milliseconds) {

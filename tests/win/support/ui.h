@@ -23,12 +23,19 @@ std::string UnicodeText(HWND window);
 bool IsChecked(HWND parent, int id);
 // The paragraph alignment (PFA_LEFT, PFA_CENTER, PFA_RIGHT) a rich edit control reports.
 WORD ParagraphAlignment(HWND editor);
+// Pixels from the top of a rich edit's first line to the top of its second:
+// the height of its font's lines.
+int LineHeight(HWND editor);
 bool IsMenuChecked(HWND window, int command);
 bool IsToolbarButtonChecked(HWND toolbar, int command);
 bool IsToolbarButtonEnabled(HWND toolbar, int command);
 
 std::string ClipboardText();  // "" when the clipboard holds no text
 void SetClipboardText(const std::string& text);
+
+// A key pressed with Ctrl held, as the keyboard delivers it to `window`:
+// WM_KEYDOWN, then the character it makes.
+void PressWithControl(HWND window, WPARAM key);
 
 // Dispatches pending messages of this thread for `milliseconds`.
 void Pump(int milliseconds = 0);

@@ -1,0 +1,176 @@
+// Times what a user does with the largest batch (9,999 passwords of 34
+// characters) once it is shown, in one real main dialog: scrolling to the
+// end and back, Select all with Cut, Copy, Paste, Undo, Clear, an
+// alignment, Font, the editors' own keys, and the next Generates, first in
+// the Output editor, then in the Big-screen editor. Every step's time is
+// printed, then the worst. What one step leaves behind is what the next
+// one meets, so a slow-down that builds up over a session shows here.
+#include <windows.h>
+#include <commctrl.h>
+#include <richedit.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/app_state.h"
+#include "app/main_dialog.h"
+#include "bench_util.h"
+#include "resources/resource.h"
+
+namespace {
+
+HWND g_dialog = nullptr;
+
+void Click(int id) { SendMessageA(GetDlgItem(g_dialog, id), BM_CLICK, 0, 0); }
+void Command(int id) { SendMessageA(g_dialog, WM_COMMAND, static_cast<WPARAM>(id), 0); }
+HWND Output() { return orvanta::OutputEditorOf(g_dialog); }
+HWND BigEditor() { return orvanta::BigScreenEditorOf(g_dialog); }
+
+// The button pressed in the Font dialog as soon as it is activated, and when
+// it showed: a user waits once for the dialog, then again after OK.
+WPARAM g_answer = IDOK;
+double g_dialogShownAt = 0;
+
+LRESULT CALLBACK AnswerDialogs(int code, WPARAM wParam, LPARAM lParam) {
+  if (code == HCBT_ACTIVATE) {
+    char name[16] = "";
+    GetClassNameA(reinterpret_cast<HWND>(wParam), name, sizeof name);
+    if (lstrcmpA(name, "#32770") == 0) {
+      g_dialogShownAt = Seconds();
+      PostMessageA(reinterpret_cast<HWND>(wParam), WM_COMMAND, g_answer, 0);
+    }
+  }
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+// A key as the keyboard delivers it to the focused control, with Ctrl held when asked.
+void Key(HWND target, WPARAM key, bool control = false) {
+  BYTE keys[256];
+  GetKeyboardState(keys);
+  keys[VK_CONTROL] = control ? 0x80 : 0;
+  SetKeyboardState(keys);
+  SetFocus(target);
+  SendMessageA(target, WM_KEYDOWN, key, 1);
+  if (control && key >= 'A' && key <= 'Z') SendMessageA(target, WM_CHAR, key & 0x1F, 1);
+  SendMessageA(target, WM_KEYUP, key, 0xC0000001);
+  keys[VK_CONTROL] = 0;
+  SetKeyboardState(keys);
+}
+
+// The scroll bar as the user drags it to an end, then what it shows.
+void ScrollTo(HWND editor, int end) {
+  SendMessageA(editor, WM_VSCROLL, end, 0);
+  SendMessageA(editor, EM_GETLINECOUNT, 0, 0);
+  SendMessageA(editor, EM_GETFIRSTVISIBLELINE, 0, 0);
+}
+
+struct Step {
+  const char* what;
+  std::function<void()> action;
+};
+
+// The session, first in the Output editor, then with "Use big screen" on.
+std::vector<Step> Session() {
+  auto largest = [] {
+    Click(IDC_LENGTH_34);
+    Click(IDC_QUANTITY_9999);
+    Click(IDC_GENERATE);
+  };
+  std::vector<Step> steps = {
+      {"Generate the largest batch", largest},
+      {"scroll bar to the end", [] { ScrollTo(Output(), SB_BOTTOM); }},
+      {"scroll bar to the top", [] { ScrollTo(Output(), SB_TOP); }},
+      {"Generate after scrolling", [] { Click(IDC_GENERATE); }},
+      {"Ctrl+End, then Ctrl+Home", [] { Key(Output(), VK_END, true), Key(Output(), VK_HOME, true); }},
+      {"Page Down three times", [] { Key(Output(), VK_NEXT), Key(Output(), VK_NEXT), Key(Output(), VK_NEXT); }},
+      {"Select all, Cut", [] { Command(IDM_SELECT_ALL), Command(IDM_CUT); }},
+      {"Paste", [] { Command(IDM_PASTE); }},
+      {"Undo (the paste)", [] { Command(IDM_UNDO); }},
+      {"Undo (the cut)", [] { Command(IDM_UNDO); }},
+      {"Select all, Copy", [] { Command(IDM_SELECT_ALL), Command(IDM_COPY); }},
+      {"Select all, Font, Cancel (the dialog alone)",
+       [] {
+         g_answer = IDCANCEL;
+         Command(IDM_SELECT_ALL), Command(IDM_FONT);
+         g_answer = IDOK;
+       }},
+      {"Select all, Font, OK", [] { Command(IDM_SELECT_ALL), Command(IDM_FONT); }},
+      {"Clear", [] { Command(IDM_CLEAR); }},
+      {"Undo (the clear)", [] { Command(IDM_UNDO); }},
+      {"Right Justify", [] { Command(IDM_ALIGN_RIGHT); }},
+      {"Undo (the alignment's cut)", [] { Command(IDM_UNDO); }},
+      {"Ctrl+A, Ctrl+X", [] { Key(Output(), 'A', true), Key(Output(), 'X', true); }},
+      {"Ctrl+V", [] { Key(Output(), 'V', true); }},
+      {"Ctrl+Z", [] { Key(Output(), 'Z', true); }},
+      {"Ctrl+A, Ctrl+C", [] { Key(Output(), 'A', true), Key(Output(), 'C', true); }},
+      {"Center Text", [] { Command(IDM_ALIGN_CENTER); }},
+      {"Generate the largest batch again", [] { Click(IDC_GENERATE); }},
+      {"scroll bar to the end again", [] { ScrollTo(Output(), SB_BOTTOM); }},
+      {"Generate a small batch", [] { Click(IDC_LENGTH_4), Click(IDC_QUANTITY_2), Click(IDC_GENERATE); }},
+      {"Generate the largest after a small one", largest},
+      {"Big screen: Generate opens it", [] { Click(IDC_USE_BIG_SCREEN), Click(IDC_GENERATE); }},
+      {"Big screen: scroll bar to the end", [] { ScrollTo(BigEditor(), SB_BOTTOM); }},
+      {"Big screen: its GENERATE PASSWORD",
+       [] { SendMessageA(GetDlgItem(GetParent(BigEditor()), IDC_BIG_GENERATE), BM_CLICK, 0, 0); }},
+      {"Big screen: scroll to the end, to the top",
+       [] { ScrollTo(BigEditor(), SB_BOTTOM), ScrollTo(BigEditor(), SB_TOP); }},
+      {"Big screen: Select all, Cut", [] { Command(IDM_SELECT_ALL), Command(IDM_CUT); }},
+      {"Big screen: Paste", [] { Command(IDM_PASTE); }},
+      {"Big screen: Undo", [] { Command(IDM_UNDO); }},
+      {"Big screen: Select all, Copy", [] { Command(IDM_SELECT_ALL), Command(IDM_COPY); }},
+      {"Big screen: Clear", [] { Command(IDM_CLEAR); }},
+      {"Big screen: Undo", [] { Command(IDM_UNDO); }},
+      {"Big screen: Ctrl+A, Ctrl+X, Ctrl+V",
+       [] { Key(BigEditor(), 'A', true), Key(BigEditor(), 'X', true), Key(BigEditor(), 'V', true); }},
+      {"Big screen: its GENERATE PASSWORD again",
+       [] { SendMessageA(GetDlgItem(GetParent(BigEditor()), IDC_BIG_GENERATE), BM_CLICK, 0, 0); }},
+      {"Big screen: CLOSE",
+       [] {
+         SendMessageA(GetDlgItem(GetParent(BigEditor()), IDC_BIG_CLOSE), BM_CLICK, 0, 0);
+         Click(IDC_USE_BIG_SCREEN);
+       }},
+      {"Generate the largest at the end", [] { Click(IDC_GENERATE); }},
+  };
+  return steps;
+}
+
+}  // namespace
+
+// editing_bench [ROUNDS]: the session once, or ROUNDS times in a row.
+int main(int argc, char** argv) {
+  const int rounds = argc > 1 ? std::max(1, atoi(argv[1])) : 1;
+  InitCommonControls();
+  LoadLibraryA("RICHED32.DLL");
+  orvanta::App().module = GetModuleHandleA(nullptr);
+  g_dialog = CreateDialogParamA(orvanta::App().module, "IDD_DIALOG1", nullptr, orvanta::MainDialogProc, 0);
+  SetWindowsHookExA(WH_CBT, AnswerDialogs, nullptr, GetCurrentThreadId());
+  Pump();
+
+  printf("Working with the largest batch (9999 x 34) in the real main dialog, %d round(s):\n", rounds);
+  double worst = 0, total = 0;
+  std::string worstStep;
+  const std::vector<Step> session = Session();
+  for (int round = 1; round <= rounds; ++round) {
+    for (size_t i = 0; i < session.size(); ++i) {
+      const double start = Seconds();
+      session[i].action();
+      Pump();  // include the repaint the user waits for
+      const double seconds = Seconds() - start;
+      printf("  %d.%-3zu %-44s %7.3f s  (%zu characters shown)\n", round, i + 1, session[i].what, seconds,
+             static_cast<size_t>(GetWindowTextLengthA(BigEditor() ? BigEditor() : Output())));
+      if (g_dialogShownAt > start)
+        printf("        (the dialog showed after %.3f s; the rest took %.3f s)\n", g_dialogShownAt - start,
+               start + seconds - g_dialogShownAt);
+      fflush(stdout);
+      total += seconds;
+      if (seconds > worst) worst = seconds, worstStep = std::to_string(round) + "." + session[i].what;
+    }
+  }
+  printf("worst step: %.3f s (%s); whole session %.3f s\n", worst, worstStep.c_str(), total);
+  DestroyWindow(g_dialog);
+  return 0;
+}
