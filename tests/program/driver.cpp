@@ -78,6 +78,27 @@ void WaitUntilGone(HWND window) {
   }
 }
 
+HWND FocusOf(HWND window) {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  return GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) ? info.hwndFocus : nullptr;
+}
+
+bool WaitFor(const std::function<bool()>& condition, DWORD timeout) {
+  for (const DWORD start = GetTickCount(); !condition(); Sleep(20))
+    if (GetTickCount() - start > timeout) return false;
+  return true;
+}
+
+void PressKey(HWND window, WPARAM key) {
+  HWND focus = FocusOf(window);
+  if (!focus) return;  // a null window would post to this driver's own thread
+  const char character = key == VK_TAB ? '\t' : key == VK_RETURN ? '\r' : key == VK_SPACE ? ' ' : '\0';
+  PostMessageA(focus, WM_KEYDOWN, key, 1);
+  if (character) PostMessageA(focus, WM_CHAR, static_cast<WPARAM>(character), 1);
+  PostMessageA(focus, WM_KEYUP, key, 0xC0000001);
+}
+
 // WM_GETTEXT is marshalled across processes, also for edit and rich edit controls.
 std::string TextOf(HWND window) {
   const LRESULT length = SendMessageA(window, WM_GETTEXTLENGTH, 0, 0);

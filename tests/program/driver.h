@@ -29,6 +29,15 @@ void AnswerComplaint();
 // Waits for `window` to go, answering such message boxes meanwhile.
 void WaitUntilGone(HWND window);
 
+// The control of `window`'s thread that has the keyboard focus (nullptr: none).
+HWND FocusOf(HWND window);
+// Whether `condition` comes true within `timeout` milliseconds.
+bool WaitFor(const std::function<bool()>& condition, DWORD timeout = 10000);
+// A key pressed and released on the focused control of `window`'s thread,
+// as the keyboard delivers it: WM_KEYDOWN, the character it makes (Tab,
+// Enter and Space make one), WM_KEYUP, posted to the program's queue.
+void PressKey(HWND window, WPARAM key);
+
 std::string TextOf(HWND window);
 std::string ClipboardText();
 std::string FileText(const std::wstring& path);

@@ -39,6 +39,8 @@ class MainDialogTest : public testing::Test {
   void Click(int id) { uitest::Click(dialog_, id); }
   void Command(int id) { uitest::Command(dialog_, id); }
   void Generate() { Click(IDC_GENERATE); }
+  // A key on the focused control, through the main dialog's modal loop (uitest::PressKey).
+  void Key(WPARAM key, WPARAM modifier = 0) { uitest::PressKey(dialog_, key, modifier); }
   // The folder of this test, with a trailing backslash.
   const std::string& folder() const { return folder_; }
 

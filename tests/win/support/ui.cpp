@@ -97,6 +97,35 @@ void Pump(int milliseconds) {
   } while (static_cast<int>(end - GetTickCount()) > 0);
 }
 
+void PumpModal(HWND dialog) {
+  MSG msg;
+  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+    if (!IsDialogMessageA(dialog, &msg)) DispatchMessageA(&msg);
+}
+
+namespace {
+// The character a key makes: Tab, Enter, Space, and letters (with Ctrl, their control character).
+char CharacterOf(WPARAM key, WPARAM modifier) {
+  if (key >= 'A' && key <= 'Z')
+    return static_cast<char>(modifier == VK_CONTROL ? key & 0x1F : modifier == VK_SHIFT ? key : key + ('a' - 'A'));
+  return key == VK_TAB ? '\t' : key == VK_RETURN ? '\r' : key == VK_SPACE ? ' ' : '\0';
+}
+}  // namespace
+
+void PressKey(HWND dialog, WPARAM key, WPARAM modifier) {
+  BYTE keys[256];
+  GetKeyboardState(keys);
+  if (modifier) keys[modifier] = 0x80;
+  SetKeyboardState(keys);
+  HWND focus = GetFocus();
+  PostMessageA(focus, WM_KEYDOWN, key, 1);
+  if (const char character = CharacterOf(key, modifier)) PostMessageA(focus, WM_CHAR, static_cast<BYTE>(character), 1);
+  PostMessageA(focus, WM_KEYUP, key, 0xC0000001);
+  PumpModal(dialog);
+  if (modifier) keys[modifier] = 0;
+  SetKeyboardState(keys);
+}
+
 namespace {
 struct EnumState {
   const char* className;

@@ -39,6 +39,17 @@ void PressWithControl(HWND window, WPARAM key);
 
 // Dispatches pending messages of this thread for `milliseconds`.
 void Pump(int milliseconds = 0);
+// Dispatches the pending messages as the main dialog's modal loop does in
+// the program: each is offered to the dialog manager first (IsDialogMessage
+// of `dialog`, which runs the thread's message filters with MSGF_DIALOGBOX)
+// and dispatched only when that leaves it. Not translated: PressKey posts
+// the characters that TranslateMessage would make.
+void PumpModal(HWND dialog);
+// A key pressed and released on the control with the keyboard focus, as the
+// keyboard delivers it: WM_KEYDOWN, the character it makes, WM_KEYUP,
+// posted, then pumped by `dialog`'s modal loop. `modifier`: VK_SHIFT or
+// VK_CONTROL held meanwhile, or 0.
+void PressKey(HWND dialog, WPARAM key, WPARAM modifier = 0);
 
 // Top-level windows of this thread, optionally only those of a class.
 std::vector<HWND> ThreadWindows(const char* className = nullptr, bool visibleOnly = true);
