@@ -20,6 +20,7 @@ constexpr DWORD kChildStyle = WS_TABSTOP;
 // The window's record, in its GWLP_USERDATA from WM_NCCREATE to WM_NCDESTROY.
 struct BigScreenRecord {
   HWND mainDialog = nullptr;  // the dialog that opened it: its Output editor and its record
+  HWND focus = nullptr;       // the control that had the keyboard focus as the window was last left
 };
 
 BigScreenRecord* RecordOf(HWND window) {
@@ -75,6 +76,7 @@ LRESULT CALLBACK BigScreenProc(HWND window, UINT message, WPARAM wParam, LPARAM 
       else if (HIWORD(wParam) == BN_CLICKED && LOWORD(wParam) == IDC_BIG_GENERATE)
         Regenerate(window);
       return 0;
+    case WM_ACTIVATE: KeepFocusOnActivation(window, wParam, record->focus); return 0;
     case WM_DESTROY: OnDestroy(window, *record); return 0;
     case WM_NCDESTROY:
       SetWindowLongPtrA(window, GWLP_USERDATA, 0);

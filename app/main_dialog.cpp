@@ -7,6 +7,7 @@
 #include "app/app_state.h"
 #include "app/commands.h"
 #include "app/editor_commands.h"
+#include "app/window_keys.h"
 #include "platform/win/editor_edits.h"
 #include "platform/win/output_view.h"
 #include "platform/win/window_parts.h"
@@ -106,6 +107,7 @@ BOOL OnInitDialog(HWND dialog) {
   SendMessageA(output, EM_SETEVENTMASK, 0, SendMessageA(output, EM_GETEVENTMASK, 0, 0) | ENM_SELCHANGE);
   AddClipboardFormatListener(dialog);
   RefreshEditButtons(dialog);
+  StartWindowKeys(dialog);
   return TRUE;
 }
 
@@ -178,6 +180,7 @@ INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
     case WM_CLIPBOARDUPDATE: RefreshEditButtons(dialog); return 0;
     case WM_CLOSE: EndMainDialog(dialog); return 0;
     case WM_DESTROY:
+      StopWindowKeys(dialog);
       RemoveClipboardFormatListener(dialog);
       CloseDatabaseWindow();
       return 0;

@@ -68,8 +68,9 @@ void OnCreate(DatabaseWindow& db, HWND window) {
   db.hintFont = MakeFont(16, 600, "MS Sans Serif");
   db.printFont = MakeFont(16, FW_NORMAL, "MS Sans Serif");
 
-  db.list = MakeChild(window, 0, WC_LISTVIEWA, "", WS_BORDER | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS, 15, 25,
-                      642, 380, 0);
+  // A tab stop, so that the keyboard comes back to the Entries.
+  db.list = MakeChild(window, 0, WC_LISTVIEWA, "",
+                      WS_BORDER | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS, 15, 25, 642, 380, 0);
   for (int i = 0; i < kColumnCount; ++i) {
     LVCOLUMNA column{};
     column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
@@ -125,12 +126,16 @@ int SelectRowAt(HWND list, POINT point) {
   return row;
 }
 
-// A double-click anywhere on a row copies that row's Password.
+// A double-click anywhere on a row copies that row's Password; so does
+// Enter in the list, for the selected row. Enter is the list's NM_RETURN,
+// which it sends for Enter alone: its LVN_ITEMACTIVATE follows a
+// double-click as well, which has copied already.
 void CopyPassword(const DatabaseWindow& db, const NMHDR& header) {
   SendMessageA(db.clipboardEdit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(""));
-  if (header.hwndFrom != db.list || header.code != static_cast<UINT>(NM_DBLCLK)) return;
+  const bool enter = header.code == static_cast<UINT>(NM_RETURN);
+  if (header.hwndFrom != db.list || (!enter && header.code != static_cast<UINT>(NM_DBLCLK))) return;
   int row = SelectedRow(db.list);
-  if (row < 0) row = SelectRowAt(db.list, reinterpret_cast<const NMITEMACTIVATE&>(header).ptAction);
+  if (row < 0 && !enter) row = SelectRowAt(db.list, reinterpret_cast<const NMITEMACTIVATE&>(header).ptAction);
   if (row < 0) return;
   char cell[kFieldWidth + 1] = "";
   LVITEMA item{};
@@ -221,6 +226,7 @@ LRESULT CALLBACK DatabaseWindowProc(HWND window, UINT message, WPARAM wParam, LP
       if (reinterpret_cast<const NMHDR*>(lParam)->code == LVN_DELETEALLITEMS) return TRUE;
       CopyPassword(*db, *reinterpret_cast<const NMHDR*>(lParam));
       break;
+    case WM_ACTIVATE: KeepFocusOnActivation(window, wParam, db->focus); return 0;
     case kShowUnreadPartNotice: ShowInformation(window, UnreadPartNotice(*db)); return 0;
     case WM_COMMAND: OnCommand(*db, wParam); return 0;
     case WM_DESTROY: OnDestroy(*db); return 0;

@@ -24,6 +24,7 @@ struct DatabaseWindow {
   HWND list = nullptr;
   HWND hint = nullptr;
   HWND clipboardEdit = nullptr;
+  HWND focus = nullptr;  // the control that had the keyboard focus as the window was last left
   HFONT hintFont = nullptr;
   HFONT printFont = nullptr;
 

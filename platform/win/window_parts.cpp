@@ -33,4 +33,16 @@ std::string WindowText(HWND window) {
   return text;
 }
 
+void KeepFocusOnActivation(HWND window, WPARAM wParam, HWND& focus) {
+  if (LOWORD(wParam) == WA_INACTIVE) {
+    HWND current = GetFocus();
+    if (current && IsChild(window, current)) focus = current;
+    return;
+  }
+  if (HIWORD(wParam)) return;  // minimized: no control shows
+  // A replaced editor's old control is gone, or no longer a tab stop.
+  if (!focus || !IsChild(window, focus) || !IsWindowVisible(focus)) focus = GetNextDlgTabItem(window, nullptr, FALSE);
+  SetFocus(focus ? focus : window);
+}
+
 }  // namespace orvanta

@@ -1,5 +1,5 @@
 // The pieces the program's own windows are built from: a window class, a
-// child control, a font, and a window's text as a string.
+// child control, a font, a window's text as a string, and a dialog's focus.
 #pragma once
 
 #include <windows.h>
@@ -21,5 +21,11 @@ HFONT MakeFont(int height, int weight, const char* face);
 
 // The whole text of a window, of any length.
 std::string WindowText(HWND window);
+
+// WM_ACTIVATE of a top-level window that is not a dialog but takes the
+// keyboard as one: `focus` keeps the control that had the keyboard focus as
+// the window was left, and gets it back when the window is active again;
+// the first time (or when that control is gone), its first tab stop.
+void KeepFocusOnActivation(HWND window, WPARAM wParam, HWND& focus);
 
 }  // namespace orvanta

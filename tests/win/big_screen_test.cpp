@@ -325,3 +325,53 @@ TEST_F(BigScreenTest, TheLargestBatchShowsInFull) {
   ClickBig(IDC_BIG_GENERATE);
   EXPECT_TRUE(BigText() == App().engine.output()) << "the window's own batch is not shown in full";
 }
+
+TEST_F(BigScreenTest, TheKeyboardReachesItsControlsAndLeavesTheEditorItsKeys) {
+  UseBigScreen();
+  Generate();
+  ASSERT_NE(bigScreen(), nullptr);
+  HWND big = bigScreen();
+  HWND generate = GetDlgItem(big, IDC_BIG_GENERATE), close = GetDlgItem(big, IDC_BIG_CLOSE);
+  EXPECT_EQ(GetFocus(), generate) << "the focus as the window opens";
+  // Round in the order of creation, and back.
+  for (HWND expected : {bigEditor(), close, generate}) {
+    Key(VK_TAB);
+    EXPECT_EQ(GetFocus(), expected) << "Tab";
+  }
+  for (HWND expected : {close, bigEditor(), generate}) {
+    Key(VK_TAB, VK_SHIFT);
+    EXPECT_EQ(GetFocus(), expected) << "Shift+Tab";
+  }
+
+  // Space and Enter press the focused button.
+  g_tick = 2000;
+  Key(VK_SPACE);
+  EXPECT_EQ(BigText(), BatchFrom(orvanta::kSeedAutogenerate, 2000)) << "Space";
+  g_tick = 3000;
+  Key(VK_RETURN);
+  const std::string batch = BatchFrom(orvanta::kSeedAutogenerate, 3000);
+  EXPECT_EQ(BigText(), batch) << "Enter";
+
+  // The editor keeps typing, Enter, the arrows and the editing keys (the
+  // batch of 22 characters leaves room for 8 more).
+  Key(VK_TAB);
+  ASSERT_EQ(GetFocus(), bigEditor());
+  SendMessageA(bigEditor(), EM_SETSEL, batch.size(), batch.size());
+  Key('Q');
+  EXPECT_EQ(BigText(), batch + "q") << "typing";
+  const size_t typed = BigText().size();
+  Key(VK_RETURN);
+  EXPECT_GT(BigText().size(), typed) << "Enter made no new line";
+  const WORD end = LOWORD(SendMessageA(bigEditor(), EM_GETSEL, 0, 0));
+  Key(VK_LEFT);
+  EXPECT_LT(LOWORD(SendMessageA(bigEditor(), EM_GETSEL, 0, 0)), end) << "Left arrow";
+  SendMessageA(bigEditor(), EM_SETSEL, 0, 4);
+  Key('C', VK_CONTROL);
+  EXPECT_EQ(uitest::ClipboardText(), batch.substr(0, 4)) << "Ctrl+C";
+
+  // Space on CLOSE closes the window.
+  Key(VK_TAB);
+  ASSERT_EQ(GetFocus(), close);
+  Key(VK_SPACE);
+  EXPECT_FALSE(IsWindow(big));
+}

@@ -73,4 +73,6 @@ TEST_F(ClipboardPrivacyTest, EveryWayOfCopyingKeepsTheTextOutOfHistoryAndCloud) 
   ASSERT_NE(Open(), nullptr);
   ExpectOnePrivateCopy(
       "a double-click on an Entry", [&] { DoubleClickList(CellCentre(1, 0)); }, "pw2");
+  ExpectOnePrivateCopy(
+      "Enter on an Entry", [&] { DatabaseTest::Select(0), Key(VK_RETURN); }, "pw1");
 }
