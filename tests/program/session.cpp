@@ -28,8 +28,11 @@ using driver::Check;
 using driver::ClipboardText;
 using driver::FileText;
 using driver::FindVisible;
+using driver::FocusOf;
+using driver::PressKey;
 using driver::Step;
 using driver::TextOf;
+using driver::WaitFor;
 using driver::WaitForWindow;
 using driver::WaitUntilGone;
 
@@ -81,6 +84,15 @@ class Session {
  private:
   HWND main_;
 };
+
+// Whether the keyboard focus comes to `window`'s control `id` (the
+// database list has the ID 0).
+bool FocusOn(HWND window, int id) {
+  return WaitFor([&] {
+    HWND focus = FocusOf(window);
+    return focus && GetParent(focus) == window && GetDlgCtrlID(focus) == id;
+  });
+}
 
 void SaveDialogAnswer(HWND dialog, const std::wstring& path) {
   SendMessageW(uitest::SaveDialogFileNameBox(dialog), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
@@ -202,25 +214,33 @@ void RunSession(Session& s, const std::wstring& folder) {
   });
   s.ExpectBatch(2, 4, "2 x 4 with a custom seed");
 
-  Step("Big screen: Generate 2 x 4 into it, then CLOSE", [&] {
+  Step("Big screen: 2 x 4 into it; Tab, Tab, Space on CLOSE", [&] {
     s.Click(IDC_USE_BIG_SCREEN);
     s.Click(IDC_GENERATE);
     HWND big = WaitForWindow("popup", "Select symbol");
     if (!big) return;
     const std::vector<std::string> shown = Passwords(TextOf(GetDlgItem(big, IDC_BIG_EDITOR)));
     Check(shown.size() == 2 && shown[0].size() == 4, "the Big-screen window does not show the batch");
-    SendMessageA(GetDlgItem(big, IDC_BIG_CLOSE), BM_CLICK, 0, 0);
-    WaitUntilGone(big);
+    Check(FocusOn(big, IDC_BIG_GENERATE), "the Big-screen window opened without the focus on GENERATE PASSWORD");
+    PressKey(big, VK_TAB);
+    Check(FocusOn(big, IDC_BIG_EDITOR), "Tab did not move on to the Big-screen editor");
+    PressKey(big, VK_TAB);
+    Check(FocusOn(big, IDC_BIG_CLOSE), "Tab did not move on to CLOSE");
+    PressKey(big, VK_SPACE);
+    Check(WaitFor([&] { return !IsWindow(big); }), "Space on CLOSE did not close the Big-screen window");
     s.Click(IDC_USE_BIG_SCREEN);
   });
 
   Step("Help > Help, the viewer closed", [&] { OpenAndCloseHelp(s); });
 
-  Step("Database: open, add an Entry, Save All, Close", [&] {
+  Step("Database: Tab, Space on Add Item, Save All, Close", [&] {
     s.Click(IDC_DATABASE);
     HWND db = WaitForWindow("generic", "Database");
     if (!db) return;
-    PostMessageA(GetDlgItem(db, IDC_DB_ADD_ITEM), BM_CLICK, 0, 0);
+    Check(FocusOn(db, 0), "the database window opened without the focus on its list");
+    PressKey(db, VK_TAB);
+    Check(FocusOn(db, IDC_DB_ADD_ITEM), "Tab did not move from the list to Add Item");
+    PressKey(db, VK_SPACE);
     if (HWND item = WaitForWindow("#32770", "Item Data")) {
       SendDlgItemMessageA(item, IDC_ITEM_PASSWORD, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("from the session"));
       PostMessageA(item, WM_COMMAND, IDC_ITEM_OK, 0);
@@ -235,12 +255,17 @@ void RunSession(Session& s, const std::wstring& folder) {
   Check(FileText(folder + kExportName) == orvanta::BuildDatabaseText(entry), "Save All did not write the Entry");
   const std::string saved = FileText(folder + L"mypsw.txt");
   Check(saved.size() == 1025 && saved.rfind("from the session", 0) == 0, "mypsw.txt does not hold the Entry");
-  Step("Database reopened", [&] {
+  Step("Database reopened; Home, Enter on the Entry", [&] {
     s.Click(IDC_DATABASE);
     HWND db = WaitForWindow("generic", "Database");
     if (!db) return;
     HWND list = FindWindowExA(db, nullptr, WC_LISTVIEWA, nullptr);
     Check(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0) == 1, "the reopened database does not show the Entry");
+    Check(FocusOn(db, 0), "the reopened database window has not the focus on its list");
+    PressKey(db, VK_HOME);
+    PressKey(db, VK_RETURN);
+    Check(WaitFor([] { return ClipboardText() == "from the session"; }),
+          "Enter on the Entry did not copy its password");
   });
 }
 
