@@ -16,11 +16,21 @@ wine=/usr/lib/wine/wine
 [ -x "$wine" ] || wine=$(command -v wine)
 wineserver=/usr/lib/wine/wineserver64
 [ -x "$wineserver" ] || wineserver=$(command -v wineserver)
+source scripts/wine-fonts.sh
+# Made on first use, with the font of the caption buttons.
+prepare_prefix() {
+  if [ ! -d "$WINEPREFIX/drive_c" ]; then
+    "$wine" wineboot -i >/dev/null 2>&1
+    "$wineserver" -w
+  fi
+  wine_fonts_into_prefix
+}
 # The database file "mypsw.txt" lives in the folder the program starts in.
 data="${ORVANTA_DATA:-$HOME/Orvanta}"
 mkdir -p "$data"
 cd "$data"
 if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
+  prepare_prefix
   exec "$wine" "$exe"
 fi
 shot="$OLDPWD/build/orvanta-screenshot.png"
@@ -30,6 +40,7 @@ Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb=$!
 trap 'kill $xvfb 2>/dev/null' EXIT
 export DISPLAY=":$n"
+prepare_prefix
 "$wine" "$exe" >/dev/null 2>&1 &
 for _ in $(seq 1 60); do
   sleep 1
