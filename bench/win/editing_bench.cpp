@@ -30,6 +30,15 @@ void Command(int id) { SendMessageA(g_dialog, WM_COMMAND, static_cast<WPARAM>(id
 HWND Output() { return orvanta::OutputEditorOf(g_dialog); }
 HWND BigEditor() { return orvanta::BigScreenEditorOf(g_dialog); }
 
+// Selects the item `text` of one of the Font dialog's lists, as a click would.
+void ChooseInList(HWND dialog, int id, const char* text) {
+  HWND list = GetDlgItem(dialog, id);
+  const LRESULT index = SendMessageA(list, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text));
+  if (index == CB_ERR) return;
+  SendMessageA(list, CB_SETCURSEL, index, 0);
+  SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+}
+
 // The button pressed in the Font dialog as soon as it is activated, and when
 // it showed: a user waits once for the dialog, then again after OK.
 WPARAM g_answer = IDOK;
@@ -39,9 +48,14 @@ LRESULT CALLBACK AnswerDialogs(int code, WPARAM wParam, LPARAM lParam) {
   if (code == HCBT_ACTIVATE) {
     char name[16] = "";
     GetClassNameA(reinterpret_cast<HWND>(wParam), name, sizeof name);
-    if (lstrcmpA(name, "#32770") == 0) {
+    if (lstrcmpA(name, "#32770") == 0 && reinterpret_cast<HWND>(wParam) != g_dialog) {
       g_dialogShownAt = Seconds();
-      PostMessageA(reinterpret_cast<HWND>(wParam), WM_COMMAND, g_answer, 0);
+      HWND dialog = reinterpret_cast<HWND>(wParam);
+      // A face and size as a user picks them (the dialog's first face, which
+      // it offers when the editor's face is not installed, is a vertical one).
+      ChooseInList(dialog, 0x470, "Liberation Sans");
+      ChooseInList(dialog, 0x472, "20");
+      PostMessageA(dialog, WM_COMMAND, g_answer, 0);
     }
   }
   return CallNextHookEx(nullptr, code, wParam, lParam);
@@ -165,6 +179,7 @@ int main(int argc, char** argv) {
       if (g_dialogShownAt > start)
         printf("        (the dialog showed after %.3f s; the rest took %.3f s)\n", g_dialogShownAt - start,
                start + seconds - g_dialogShownAt);
+      g_dialogShownAt = 0;
       fflush(stdout);
       total += seconds;
       if (seconds > worst) worst = seconds, worstStep = std::to_string(round) + "." + session[i].what;

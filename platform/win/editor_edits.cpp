@@ -86,20 +86,10 @@ std::string SelectedText(HWND editor) {
 
 size_t LinesIn(std::string_view text) { return static_cast<size_t>(std::count(text.begin(), text.end(), '\n')); }
 
-// The format of the whole text of an editor without mixed formats: that of
-// the selection, read without moving it.
-CHARFORMATA UniformFormat(HWND editor) {
-  if (GetWindowTextLengthA(editor) == 0) return StartFormatOf(editor);
-  CHARFORMATA format{};
-  format.cbSize = sizeof format;
-  SendMessageA(editor, EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&format));
-  return format;
-}
-
 // Taken only while the editor has no mixed formats.
 Snapshot TakeSnapshot(HWND editor, std::string text) {
   Snapshot snapshot{std::move(text), Selection(editor),
-                    static_cast<int>(SendMessageA(editor, EM_GETFIRSTVISIBLELINE, 0, 0)), UniformFormat(editor)};
+                    static_cast<int>(SendMessageA(editor, EM_GETFIRSTVISIBLELINE, 0, 0)), StartFormatOf(editor)};
   return snapshot;
 }
 

@@ -32,9 +32,11 @@ DWORD MadeStyleOf(HWND editor) {
   return static_cast<DWORD>(GetWindowLongPtrA(editor, GWL_STYLE));
 }
 
-// A text this long never fits an editor; its scroll bar is there from the
-// start, so rich edit lays the text out once instead of again when the bar
-// appears.
+// A text this long never fits an editor: its vertical bar is shown while
+// the fresh control is still empty, so rich edit lays the text out once, at
+// the width it keeps, instead of again when the bar appears. (Made with
+// ES_DISABLENOSCROLL instead, rich edit under Wine also shows a horizontal
+// bar at the first scroll and lays the whole text out again.)
 constexpr size_t kAlwaysScrolls = 32 * 1024;
 
 // A copy of `old`, still empty: same parent, ID, place, style it was made
@@ -44,9 +46,7 @@ HWND CloneEditor(HWND old, const FreshEditor& how, size_t textSize) {
   RECT rc;
   GetWindowRect(old, &rc);
   MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rc), 2);
-  const DWORD madeStyle = MadeStyleOf(old);
-  DWORD style = madeStyle;
-  if ((style & WS_VSCROLL) && textSize > kAlwaysScrolls) style |= ES_DISABLENOSCROLL;
+  const DWORD style = MadeStyleOf(old);
   LONG_PTR exStyle = GetWindowLongPtrA(old, GWL_EXSTYLE);
   char className[32] = "";
   GetClassNameA(old, className, sizeof className);
@@ -57,7 +57,7 @@ HWND CloneEditor(HWND old, const FreshEditor& how, size_t textSize) {
                       rc.bottom - rc.top, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(GetDlgCtrlID(old))),
                       reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(old, GWLP_HINSTANCE)), nullptr);
   if (!fresh) return nullptr;
-  KeepEditorStyle(fresh, madeStyle);
+  KeepEditorStyle(fresh, style);
   SendMessageA(fresh, WM_SETFONT, SendMessageA(old, WM_GETFONT, 0, 0), FALSE);
   SendMessageA(fresh, EM_EXLIMITTEXT, 0, SendMessageA(old, EM_GETLIMITTEXT, 0, 0));
   SendMessageA(fresh, EM_SETEVENTMASK, 0, SendMessageA(old, EM_GETEVENTMASK, 0, 0));
@@ -77,6 +77,7 @@ HWND CloneEditor(HWND old, const FreshEditor& how, size_t textSize) {
     SendMessageA(fresh, EM_SETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&pf));
   }
 
+  if ((style & WS_VSCROLL) && textSize > kAlwaysScrolls) ShowScrollBar(fresh, SB_VERT, TRUE);
   // Keep the tab order: the fresh control takes the old one's place.
   SetWindowPos(fresh, old, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   return fresh;
@@ -104,11 +105,15 @@ CHARFORMATA StartFormatOf(HWND editor) {
     SendMessageA(editor, EM_GETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&format));
     return format;
   }
+  // Read at a selection of its own, put back unnoticed: the parent is not
+  // told of selections the user never made.
+  const LRESULT events = SendMessageA(editor, EM_SETEVENTMASK, 0, 0);
   CHARRANGE selection{};
   SendMessageA(editor, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&selection));
   SendMessageA(editor, EM_SETSEL, 0, 0);
   SendMessageA(editor, EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&format));
   SendMessageA(editor, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&selection));
+  SendMessageA(editor, EM_SETEVENTMASK, 0, events);
   return format;
 }
 
