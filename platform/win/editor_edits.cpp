@@ -93,9 +93,11 @@ Snapshot TakeSnapshot(HWND editor, std::string text) {
   return snapshot;
 }
 
-void Remember(EditorRecord& record, Snapshot snapshot) {
+// Keeps `snapshot` for Undo; returns it as kept.
+const Snapshot& Remember(EditorRecord& record, Snapshot snapshot) {
   if (record.undo.size() == kUndoDepth) record.undo.erase(record.undo.begin());
   record.undo.push_back(std::move(snapshot));
+  return record.undo.back();
 }
 
 // Shows `text` in a fresh control in `editor`'s place, the editing going
@@ -121,13 +123,10 @@ bool ReplaceLarge(HWND editor, EditorRecord& record, const std::string& text) {
   const size_t to = range.cpMax < 0 ? whole.size() : std::clamp(static_cast<size_t>(range.cpMax), from, whole.size());
   const size_t changed = LinesIn(std::string_view(whole).substr(from, to - from)) + LinesIn(text);
   if (changed * (LinesIn(whole) + LinesIn(text) + 1) <= kNativeWork) return false;
-  Snapshot before = TakeSnapshot(editor, whole);
-  const CHARFORMATA format = before.format;
-  const int firstLine = before.firstLine;
-  std::string after = whole.replace(from, to - from, text);
-  Remember(record, std::move(before));
+  const Snapshot& before = Remember(record, TakeSnapshot(editor, whole));
+  whole.replace(from, to - from, text);
   const LONG caret = static_cast<LONG>(from + text.size());
-  ShowFresh(editor, after, CHARRANGE{caret, caret}, firstLine, format, true);
+  ShowFresh(editor, whole, CHARRANGE{caret, caret}, before.firstLine, before.format, true);
   return true;
 }
 
@@ -193,12 +192,8 @@ LRESULT FormatSelection(HWND editor, EditorRecord& record, WPARAM scope, const C
   // With mixed formats, what the change leaves alone differs along the text.
   if (!whole || record.mixedFormats || length <= kSmallText || change.cbSize < sizeof(CHARFORMATA))
     return Base(editor, record, EM_SETCHARFORMAT, scope, reinterpret_cast<LPARAM>(&change));
-  Snapshot before = TakeSnapshot(editor, WindowText(editor));
-  const CHARFORMATA format = Merged(before.format, change);
-  const std::string text = before.text;
-  const int firstLine = before.firstLine;
-  Remember(record, std::move(before));
-  ShowFresh(editor, text, range, firstLine, format, false);
+  const Snapshot& before = Remember(record, TakeSnapshot(editor, WindowText(editor)));
+  ShowFresh(editor, before.text, range, before.firstLine, Merged(before.format, change), false);
   return TRUE;
 }
 
@@ -218,7 +213,8 @@ bool KeyDown(int key) { return GetKeyState(key) < 0; }
 // Backspace on a large selection; false when rich edit is to take the key.
 bool OnKey(HWND editor, EditorRecord& record, WPARAM key) {
   const bool control = KeyDown(VK_CONTROL), shift = KeyDown(VK_SHIFT);
-  const bool selection = Selection(editor).cpMax != Selection(editor).cpMin;
+  const CHARRANGE range = Selection(editor);
+  const bool selection = range.cpMax != range.cpMin;
   if (control && !shift && (key == 'C' || key == VK_INSERT))
     Copy(editor);
   else if ((control && !shift && key == 'X') || (shift && !control && key == VK_DELETE))
