@@ -24,4 +24,10 @@ for preset in native native-sanitize win32 win64; do
 done
 echo "== release packages"
 scripts/check-release.sh || status=1
+for preset in win32 win64; do
+  if [ -s "build/$preset/wine/restarts.log" ]; then
+    echo "== Wine starts that printed nothing and were tried again ($preset)"
+    cat "build/$preset/wine/restarts.log"
+  fi
+done
 exit $status
