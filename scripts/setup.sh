@@ -23,5 +23,10 @@ sudo=""
 [ "$(id -u)" -eq 0 ] || sudo=sudo
 # The 32-bit Wine runs the 32-bit program, the one users get.
 dpkg --print-foreign-architectures | grep -qx i386 || $sudo dpkg --add-architecture i386
-$sudo apt-get update
-DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y "${missing[@]}"
+install_packages() {
+  "$(dirname "$0")/apt-update.sh" &&
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get -o Acquire::Retries=3 install -y "${missing[@]}"
+}
+# A mirror in the middle of a sync may also serve a package that no longer
+# matches its list: the lists are read again and the install tried once more.
+install_packages || { sleep 60 && install_packages; }
