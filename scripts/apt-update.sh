@@ -2,24 +2,67 @@
 # Refreshes Debian's package lists. A mirror caught in the middle of a sync
 # serves an index whose size does not match its Release file, and apt-get
 # update fails; the sync usually ends within minutes, so the update is tried
-# again before giving up.
+# again. A mirror whose sync stopped half way keeps serving the previous
+# 32-bit list beside the new Release file: that list is taken when it agrees
+# with the verified 64-bit list on every library that both architectures
+# share (those must have one version on both for the 32-bit Wine to
+# install). Any other failure stays a failure.
 set -uo pipefail
 sudo=""
 [ "$(id -u)" -eq 0 ] || sudo=sudo
-log=$(mktemp)
-for wait in 0 15 30 60 120 180; do
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+log=$work/update.log
+helper=/usr/lib/apt/apt-helper
+eval "$(apt-config shell lists Dir::State::lists/d)"
+
+update() {
+  $sudo apt-get -o Acquire::Retries=3 update 2>&1 | tee "$log" && ! grep -q '^E: ' "$log"
+}
+
+# Libraries installed for both architectures, one "name version" per line.
+shared_libraries() {
+  awk '/^Package:/ {p = $2} /^Version:/ {v = $2} /^Multi-Arch: same/ {m = 1}
+       /^$/ {if (m) print p, v; m = 0} END {if (m) print p, v}' "$1" | sort -u
+}
+
+# Takes the 32-bit list that the mirror serves for $1 when it agrees with the
+# suite's 64-bit list.
+take_previous_list() {
+  local url=$1 name list64
+  name=$(printf '%s' "${url#*://}" | sed 's|/|_|g; s|\.xz$||')
+  list64=$(ls "$lists/${name/binary-i386/binary-amd64}"* 2>/dev/null | head -1)
+  [ -n "$list64" ] || return 1
+  $helper -o APT::Sandbox::User=root download-file "$url" "$work/Packages.xz" >/dev/null &&
+    $helper cat-file "$work/Packages.xz" >"$work/i386" &&
+    $helper cat-file "$list64" >"$work/amd64" || return 1
+  shared_libraries "$work/i386" >"$work/i386.shared"
+  shared_libraries "$work/amd64" >"$work/amd64.shared"
+  # Every shared library the 32-bit list names has the 64-bit list's versions.
+  cut -d' ' -f1 "$work/i386.shared" | sort -u >"$work/names"
+  awk 'NR == FNR {keep[$1]; next} $1 in keep' "$work/names" "$work/amd64.shared" >"$work/amd64.kept"
+  cmp -s "$work/i386.shared" "$work/amd64.kept" || return 1
+  $sudo rm -f "$lists/$name" "$lists/$name".*
+  $sudo cp "$work/i386" "$lists/$name"
+  echo "apt-get update: took the 32-bit list the mirror serves for $url (it agrees with the 64-bit list)"
+}
+
+for wait in ${APT_UPDATE_WAITS:-0 20 60}; do
   if [ "$wait" -gt 0 ]; then
     echo "apt-get update failed; trying again in $wait s"
     sleep "$wait"
   fi
-  # Any list that failed counts as a failure, so that a half-updated set (new
-  # 64-bit packages beside old 32-bit ones) is never installed from.
-  if $sudo apt-get -o Acquire::Retries=3 update 2>&1 | tee "$log" &&
-     ! grep -q '^E: ' "$log"; then
-    rm -f "$log"
-    exit 0
-  fi
+  update && exit 0
 done
-rm -f "$log"
+
+failed=$(grep '^E: Failed to fetch ' "$log")
+if [ -n "$failed" ] && ! grep -v 'Mirror sync in progress' <<<"$failed" | grep -q . &&
+   ! awk '{print $5}' <<<"$failed" | grep -vq '/binary-i386/Packages\.xz$'; then
+  ok=1
+  for url in $(awk '{print $5}' <<<"$failed" | sort -u); do
+    take_previous_list "$url" || ok=0
+  done
+  [ "$ok" = 1 ] && exit 0
+fi
 echo "apt-get update kept failing" >&2
 exit 1
