@@ -47,7 +47,7 @@ take_previous_list() {
   echo "apt-get update: took the 32-bit list the mirror serves for $url (it agrees with the 64-bit list)"
 }
 
-for wait in ${APT_UPDATE_WAITS:-0 20 60}; do
+for wait in 0 30; do
   if [ "$wait" -gt 0 ]; then
     echo "apt-get update failed; trying again in $wait s"
     sleep "$wait"
