@@ -3,11 +3,14 @@
 # serves an index whose size does not match its Release file, and apt-get
 # update fails; the sync usually ends within minutes, so the update is tried
 # again. A mirror whose sync stopped half way keeps serving the previous
-# 32-bit list beside the new Release file: that list is taken when it agrees
-# with the verified 64-bit list on every library that both architectures
-# share (those must have one version on both for the 32-bit Wine to
-# install). Any other failure stays a failure.
+# 32-bit list beside the new Release file: that list is taken when it is no
+# newer than the verified 64-bit list on every library that both
+# architectures share (a version the 64-bit list does not reach means the list
+# is not simply the previous one). apt-get install then still refuses any
+# library it needs whose two versions differ. Any other failure stays a
+# failure.
 set -uo pipefail
+export LC_ALL=C  # comm and sort must agree on the order
 sudo=""
 [ "$(id -u)" -eq 0 ] || sudo=sudo
 work=$(mktemp -d)
@@ -26,8 +29,8 @@ shared_libraries() {
        /^$/ {if (m) print p, v; m = 0} END {if (m) print p, v}' "$1" | sort -u
 }
 
-# Takes the 32-bit list that the mirror serves for $1 when it agrees with the
-# suite's 64-bit list.
+# Takes the 32-bit list that the mirror serves for $1 when it is the previous
+# state of the suite's 64-bit list.
 take_previous_list() {
   local url=$1 name list64
   name=$(printf '%s' "${url#*://}" | sed 's|/|_|g; s|\.xz$||')
@@ -38,13 +41,17 @@ take_previous_list() {
     $helper cat-file "$list64" >"$work/amd64" || return 1
   shared_libraries "$work/i386" >"$work/i386.shared"
   shared_libraries "$work/amd64" >"$work/amd64.shared"
-  # Every shared library the 32-bit list names has the 64-bit list's versions.
-  cut -d' ' -f1 "$work/i386.shared" | sort -u >"$work/names"
-  awk 'NR == FNR {keep[$1]; next} $1 in keep' "$work/names" "$work/amd64.shared" >"$work/amd64.kept"
-  cmp -s "$work/i386.shared" "$work/amd64.kept" || return 1
+  # Every shared library of the 32-bit list is in the 64-bit list, at the
+  # same version or an older one (a security update since).
+  local older=0 p v v64
+  while read -r p v; do
+    v64=$(awk -v p="$p" '$1 == p {print $2}' "$work/amd64.shared" | sort -V | tail -1)
+    [ -n "$v64" ] && dpkg --compare-versions "$v" le "$v64" || return 1
+    [ "$v" = "$v64" ] || older=$((older + 1))
+  done < <(comm -23 "$work/i386.shared" "$work/amd64.shared")
   $sudo rm -f "$lists/$name" "$lists/$name".*
   $sudo cp "$work/i386" "$lists/$name"
-  echo "apt-get update: took the 32-bit list the mirror serves for $url (it agrees with the 64-bit list)"
+  echo "apt-get update: took the 32-bit list the mirror serves for $url ($older shared libraries older than in the 64-bit list)"
 }
 
 for wait in 0 30; do
