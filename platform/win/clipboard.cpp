@@ -28,12 +28,24 @@ bool Place(UINT format, HGLOBAL memory) {
   return false;
 }
 
+// Another program may hold the clipboard open for a moment (a clipboard
+// manager reading the last copy, Wine's or Windows' own clipboard service):
+// waiting for it up to a second beats a copy that silently fails and leaves
+// the previous text, perhaps another password, to be pasted.
+bool OpenClipboardPatiently(HWND owner) {
+  for (int tries = 1; !OpenClipboard(owner); ++tries) {
+    if (tries == 100) return false;
+    Sleep(10);
+  }
+  return true;
+}
+
 }  // namespace
 
 bool PutTextOnClipboard(HWND owner, std::string_view text) {
   std::string terminated(text);
   HGLOBAL memory = GlobalCopy(terminated.c_str(), terminated.size() + 1);
-  if (!memory || !OpenClipboard(owner)) {
+  if (!memory || !OpenClipboardPatiently(owner)) {
     if (memory) GlobalFree(memory);
     return false;
   }
@@ -47,7 +59,7 @@ bool PutTextOnClipboard(HWND owner, std::string_view text) {
 
 std::string ClipboardText(HWND owner) {
   std::string text;
-  if (!OpenClipboard(owner)) return text;
+  if (!OpenClipboardPatiently(owner)) return text;
   if (HANDLE data = GetClipboardData(CF_TEXT)) {
     if (const char* locked = static_cast<const char*>(GlobalLock(data))) text = locked;
     GlobalUnlock(data);

@@ -18,6 +18,21 @@ DWORD WINAPI FixedTick() { return 20240601; }
 
 std::wstring Widened(const std::string& text) { return std::wstring(text.begin(), text.end()); }
 
+// Another program's moment with the clipboard: a thread that holds it open.
+struct ClipboardHold {
+  HANDLE opened = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+  DWORD milliseconds = 300;
+};
+
+DWORD WINAPI HoldClipboard(void* param) {
+  auto* hold = static_cast<ClipboardHold*>(param);
+  const BOOL open = OpenClipboard(nullptr);
+  SetEvent(hold->opened);
+  Sleep(hold->milliseconds);
+  if (open) CloseClipboard();
+  return open;
+}
+
 class ClipboardPrivacyTest : public DatabaseTest {
  protected:
   // Runs a user's action and expects exactly one clipboard change: `text`,
@@ -75,4 +90,21 @@ TEST_F(ClipboardPrivacyTest, EveryWayOfCopyingKeepsTheTextOutOfHistoryAndCloud) 
       "a double-click on an Entry", [&] { DoubleClickList(CellCentre(1, 0)); }, "pw2");
   ExpectOnePrivateCopy(
       "Enter on an Entry", [&] { DatabaseTest::Select(0), Key(VK_RETURN); }, "pw1");
+}
+
+TEST_F(ClipboardPrivacyTest, ACopyWaitsWhileAnotherProgramHoldsTheClipboardOpen) {
+  WriteDatabase(SampleEntries(2));
+  ASSERT_NE(Open(), nullptr);
+  DatabaseTest::Select(1);
+  ClipboardHold hold;
+  HANDLE holder = CreateThread(nullptr, 0, HoldClipboard, &hold, 0, nullptr);
+  ASSERT_EQ(WaitForSingleObject(hold.opened, 5000), WAIT_OBJECT_0);
+  ExpectOnePrivateCopy(
+      "Enter on an Entry while the clipboard is held", [&] { Key(VK_RETURN); }, "pw2");
+  DWORD held = 0;
+  WaitForSingleObject(holder, 5000);
+  GetExitCodeThread(holder, &held);
+  EXPECT_EQ(held, 1u) << "the thread did not hold the clipboard";
+  CloseHandle(holder);
+  CloseHandle(hold.opened);
 }
