@@ -86,11 +86,20 @@ class Session {
 };
 
 // Whether the keyboard focus comes to `window`'s control `id` (the
-// database list has the ID 0).
+// database list has the ID 0) and stays there, with `window` in front, for a
+// moment: Wine may still hand the activation to a window that was in front
+// a moment ago (after the help viewer closes), and a key posted before that
+// would go to a control that loses the focus before it reads the key.
 bool FocusOn(HWND window, int id) {
+  DWORD since = 0;
   return WaitFor([&] {
     HWND focus = FocusOf(window);
-    return focus && GetParent(focus) == window && GetDlgCtrlID(focus) == id;
+    if (!focus || GetParent(focus) != window || GetDlgCtrlID(focus) != id || GetForegroundWindow() != window) {
+      since = 0;
+      return false;
+    }
+    if (!since) since = GetTickCount();
+    return GetTickCount() - since >= 300;
   });
 }
 
@@ -121,6 +130,8 @@ void OpenAndCloseHelp(Session& s) {
   if (viewer) {
     PostMessageA(viewer, WM_CLOSE, 0, 0);
     WaitUntilGone(viewer);
+    // As a user, who goes on once the program is in front again.
+    WaitFor([&] { return GetForegroundWindow() == s.main(); }, 3000);
   }
 }
 
