@@ -1,18 +1,23 @@
 #!/usr/bin/env bash
 # Sets up the machine, builds the 32-bit Orvanta (the program users get) and
-# starts it under 32-bit Wine, in a Wine prefix of its own.
+# starts it under 32-bit Wine, in a Wine prefix of its own; on a machine whose
+# kernel runs no 32-bit programs, the 64-bit Orvanta under 64-bit Wine.
 # With a display, the program opens there. Without one, it runs in a virtual
 # display, a screenshot of its main window is saved, and the script says where.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
-cmake --preset win32 >/dev/null
-cmake --build --preset win32 --target orvanta orvanta_help
-exe="$PWD/build/win32/bin/orvanta.exe"
+preset=win32 wine=/usr/lib/wine/wine
+if ! scripts/runs-32bit.sh; then
+  echo "Starting the 64-bit Orvanta instead."
+  preset=win64 wine=/usr/lib/wine/wine64
+fi
+cmake --preset $preset >/dev/null
+cmake --build --preset $preset --target orvanta orvanta_help
+exe="$PWD/build/$preset/bin/orvanta.exe"
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 # Never the user's default prefix: stopping Wine below stops only this one.
-export WINEPREFIX="${ORVANTA_WINEPREFIX:-$PWD/build/start-wine}" WINEARCH=win32
-wine=/usr/lib/wine/wine
+export WINEPREFIX="${ORVANTA_WINEPREFIX:-$PWD/build/start-wine-$preset}" WINEARCH=$preset
 [ -x "$wine" ] || wine=$(command -v wine)
 wineserver=/usr/lib/wine/wineserver64
 [ -x "$wineserver" ] || wineserver=$(command -v wineserver)
