@@ -47,10 +47,16 @@ trap 'kill $xvfb 2>/dev/null' EXIT
 export DISPLAY=":$n"
 prepare_prefix
 "$wine" "$exe" >/dev/null 2>&1 &
+shown=""
 for _ in $(seq 1 60); do
   sleep 1
-  xwininfo -root -tree 2>/dev/null | grep -q '"Orvanta."' && break
+  xwininfo -root -tree 2>/dev/null | grep -q '"Orvanta."' && shown=1 && break
 done
+if [ -z "$shown" ]; then
+  "$wineserver" -k 2>/dev/null || true
+  echo "Orvanta did not show its main window within 60 s" >&2
+  exit 1
+fi
 sleep 2
 import -window root "$shot"
 "$wineserver" -k 2>/dev/null || true
