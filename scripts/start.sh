@@ -40,12 +40,16 @@ if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
 fi
 shot="$OLDPWD/build/orvanta-screenshot.png"
 echo "No display: running Orvanta in a virtual display."
+# A display without a window manager: Wine draws the title bars itself only
+# for windows it does not leave to one, a setting kept in a prefix of its own.
+export WINEPREFIX="$WINEPREFIX-virtual-display"
 for n in $(seq 70 99); do [ -e "/tmp/.X$n-lock" ] || break; done
 Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb=$!
 trap 'kill $xvfb 2>/dev/null' EXIT
 export DISPLAY=":$n"
 prepare_prefix
+"$wine" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
 "$wine" "$exe" >/dev/null 2>&1 &
 shown=""
 for _ in $(seq 1 60); do
