@@ -147,8 +147,8 @@ fi
 for zip in dist/orvanta-*-win32.zip dist/orvanta-*-win64.zip; do
   preset=$(basename "$zip" .zip | sed 's/.*-//')
   folder=$(basename "$zip" .zip)
-  if [ "$preset" = win32 ] && ! scripts/runs-32bit.sh 2>/dev/null; then
-    echo "skip $zip: whole-program session not run ($(scripts/runs-32bit.sh 2>&1))"
+  if [ "$preset" = win32 ] && ! why=$(scripts/runs-32bit.sh 2>&1); then
+    echo "skip $zip: whole-program session not run ($why)"
     continue
   fi
   unpacked=$(mktemp -d)

@@ -22,8 +22,8 @@ for preset in native native-sanitize win32 win64; do
   echo "== test $preset"
   # A kernel without 32-bit emulation cannot start the 32-bit Wine: the
   # 32-bit build is then made and checked, not run, and the summary says so.
-  if [ "$preset" = win32 ] && ! scripts/runs-32bit.sh; then
-    not_run="the 32-bit build's tests under Wine were NOT run on this machine"
+  if [ "$preset" = win32 ] && ! why=$(scripts/runs-32bit.sh 2>&1); then
+    not_run="the 32-bit build's tests under Wine were NOT run on this machine ($why)"
     echo "$not_run"
     continue
   fi
@@ -39,6 +39,6 @@ for preset in win32 win64; do
 done
 if [ -n "${not_run:-}" ]; then
   echo "== not tested here"
-  echo "$not_run ($(scripts/runs-32bit.sh 2>&1)); run this script on a machine that runs 32-bit programs"
+  echo "$not_run; run this script on a machine that runs 32-bit programs"
 fi
 exit $status
