@@ -82,6 +82,42 @@ void ScrollTo(HWND editor, int end) {
   SendMessageA(editor, EM_GETFIRSTVISIBLELINE, 0, 0);
 }
 
+// With ORVANTA_HEAP_CENSUS set, each step is followed by the free blocks of
+// every large or fragmented heap of the process, counted by the size classes
+// Wine's heap keeps them in. A search for a free block walks the request's
+// class and every larger one up to the first block big enough, so a class
+// full of blocks just too small makes every allocation of that size slow.
+void PrintHeapCensus() {
+  HANDLE heaps[64];
+  const DWORD count = std::min<DWORD>(GetProcessHeaps(64, heaps), 64);
+  for (DWORD h = 0; h < count; ++h) {
+    static const SIZE_T limits[] = {0x100, 0x200, 0x400, 0x1000, ~SIZE_T(0)};
+    size_t free[5] = {}, busy = 0, regions = 0;
+    SIZE_T freeBytes = 0, busyBytes = 0;
+    if (!HeapLock(heaps[h])) continue;
+    PROCESS_HEAP_ENTRY entry = {};
+    while (HeapWalk(heaps[h], &entry)) {
+      if (entry.wFlags & PROCESS_HEAP_REGION) {
+        ++regions;
+      } else if (entry.wFlags & PROCESS_HEAP_ENTRY_BUSY) {
+        ++busy, busyBytes += entry.cbData;
+      } else if (!(entry.wFlags & PROCESS_HEAP_UNCOMMITTED_RANGE)) {
+        int c = 0;
+        while (entry.cbData + entry.cbOverhead > limits[c]) ++c;
+        ++free[c], freeBytes += entry.cbData;
+      }
+    }
+    HeapUnlock(heaps[h]);
+    if (busy < 1000 && free[0] + free[1] + free[2] + free[3] + free[4] < 50) continue;
+    printf(
+        "        heap %lu%s: %zu regions, %zu busy (%zu KB); free <=100h %zu, <=200h %zu, <=400h %zu, "
+        "<=1000h %zu, larger %zu (%zu KB)\n",
+        static_cast<unsigned long>(h), heaps[h] == GetProcessHeap() ? " (process)" : "", regions, busy,
+        static_cast<size_t>(busyBytes / 1024), free[0], free[1], free[2], free[3], free[4],
+        static_cast<size_t>(freeBytes / 1024));
+  }
+}
+
 struct Step {
   const char* what;
   std::function<void()> action;
@@ -154,9 +190,11 @@ std::vector<Step> Session() {
 
 }  // namespace
 
-// editing_bench [ROUNDS]: the session once, or ROUNDS times in a row.
+// editing_bench [ROUNDS]: the session once, or ROUNDS times in a row
+// (ORVANTA_HEAP_CENSUS=1: with the heap census after every step).
 int main(int argc, char** argv) {
   const int rounds = argc > 1 ? std::max(1, atoi(argv[1])) : 1;
+  const bool census = getenv("ORVANTA_HEAP_CENSUS") != nullptr;
   InitCommonControls();
   LoadLibraryA("RICHED32.DLL");
   orvanta::App().module = GetModuleHandleA(nullptr);
@@ -180,6 +218,7 @@ int main(int argc, char** argv) {
         printf("        (the dialog showed after %.3f s; the rest took %.3f s)\n", g_dialogShownAt - start,
                start + seconds - g_dialogShownAt);
       g_dialogShownAt = 0;
+      if (census) PrintHeapCensus();
       fflush(stdout);
       total += seconds;
       if (seconds > worst) worst = seconds, worstStep = std::to_string(round) + "." + session[i].what;
