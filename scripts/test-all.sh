@@ -7,6 +7,7 @@
 # in a second folder and compared, each program's hardening and imports
 # checked, each unpacked and its program started. On a machine whose kernel
 # runs no 32-bit programs, the 32-bit tests run under QEMU (emulate-32bit.sh).
+# The 32-bit suite runs beside the other suites.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
@@ -19,22 +20,37 @@ done
 status=0
 echo "== format"
 scripts/check-format.sh || status=1
-for preset in native native-sanitize win32 win64; do
-  echo "== test $preset"
-  # A kernel without 32-bit emulation cannot start the 32-bit Wine: the
-  # tests then run under QEMU's emulation, and where that cannot be had
-  # either, the 32-bit build is made and checked, not run; the summary says which.
-  if [ "$preset" = win32 ] && ! why=$(scripts/runs-32bit.sh 2>&1); then
-    if scripts/emulate-32bit.sh; then
-      emulated="the 32-bit build's tests ran under QEMU's emulation of 32-bit programs ($why)"
-    else
-      not_run="the 32-bit build's tests under Wine were NOT run on this machine ($why)"
-      echo "$not_run"
-      continue
-    fi
+# A kernel without 32-bit emulation cannot start the 32-bit Wine: the
+# tests then run under QEMU's emulation, and where that cannot be had
+# either, the 32-bit build is made and checked, not run; the summary says which.
+run_win32=yes
+if ! why=$(scripts/runs-32bit.sh 2>&1); then
+  if scripts/emulate-32bit.sh; then
+    emulated="the 32-bit build's tests ran under QEMU's emulation of 32-bit programs ($why)"
+  else
+    run_win32=
+    not_run="the 32-bit build's tests under Wine were NOT run on this machine ($why)"
   fi
+fi
+# The 32-bit suite, the longest (above all under emulation), runs beside the
+# others: each Windows build has its own Wine prefix, wineserver and virtual
+# display, set up here one after the other so that no two take the same one.
+if [ -n "$run_win32" ]; then
+  build/win64/wine-run.sh --setup && build/win32/wine-run.sh --setup || status=1
+  ctest --preset win32 >build/win32/ctest.log 2>&1 &
+  win32_tests=$!
+fi
+for preset in native native-sanitize win64; do
+  echo "== test $preset"
   ctest --preset "$preset" || status=1
 done
+echo "== test win32"
+if [ -n "$run_win32" ]; then
+  wait "$win32_tests" || status=1
+  cat build/win32/ctest.log
+else
+  echo "$not_run"
+fi
 echo "== release packages"
 scripts/check-release.sh || status=1
 for preset in win32 win64; do
