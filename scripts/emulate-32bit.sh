@@ -10,7 +10,7 @@
 # addresses Wine reserves: "failed to map the shared user data"); QEMU 10
 # from Debian 13 can, so its static qemu-i386 is taken from that release's
 # qemu-user package, fetched and checked by apt against Debian's keys, and
-# kept under build/qemu. Programs run about five times slower than natively.
+# kept under build/qemu. Programs run three to six times slower than natively.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 scripts/runs-32bit.sh 2>/dev/null && exit 0
@@ -46,4 +46,4 @@ entry="$misc/orvanta-i386"
 printf '%s' ':orvanta-i386:M::\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x03\x00:\xff\xff\xff\xff\xff\xfe\xfe\x00\xff\xff\xff\xff\xff\xff\xff\xff\xfe\xff\xff\xff:'"$qemu"':F' \
   >"$misc/register" || fail "binfmt_misc refused the emulator"
 scripts/runs-32bit.sh || fail "qemu-i386 $(cat "$dir/version" 2>/dev/null) is registered, yet 32-bit programs do not run"
-echo "32-bit programs run here under QEMU's emulation (qemu-i386 $(cat "$dir/version"), about five times slower)"
+echo "32-bit programs run here under QEMU's emulation (qemu-i386 $(cat "$dir/version"), three to six times slower)"
