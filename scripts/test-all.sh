@@ -7,18 +7,19 @@
 # in a second folder and compared, each program's hardening and imports
 # checked, each unpacked and its program started. On a machine whose kernel
 # runs no 32-bit programs, the 32-bit tests run under QEMU (emulate-32bit.sh).
-# The 32-bit build is made first, and its suite runs while the other builds
-# are made and tested.
+# The 32-bit suite runs beside the other suites.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
 jobs=$(nproc)
-build() {
-  echo "== build $1"
-  cmake --preset "$1" >/dev/null
-  cmake --build --preset "$1" -j "$jobs"
-}
+for preset in native native-sanitize win64 win32; do
+  echo "== build $preset"
+  cmake --preset "$preset" >/dev/null
+  cmake --build --preset "$preset" -j "$jobs"
+done
 status=0
+echo "== format"
+scripts/check-format.sh || status=1
 # A kernel without 32-bit emulation cannot start the 32-bit Wine: the
 # tests then run under QEMU's emulation, and where that cannot be had
 # either, the 32-bit build is made and checked, not run; the summary says which.
@@ -31,20 +32,14 @@ if ! why=$(scripts/runs-32bit.sh 2>&1); then
     not_run="the 32-bit build's tests under Wine were NOT run on this machine ($why)"
   fi
 fi
-# The 32-bit build comes first, and its suite, the longest (above all under
-# emulation), runs while the others are built and tested: each Windows build
-# has its own Wine prefix, wineserver and virtual display.
-build win32
+# The 32-bit suite, the longest (above all under emulation), runs beside the
+# others: each Windows build has its own Wine prefix, wineserver and virtual
+# display, set up here one after the other so that no two take the same one.
 if [ -n "$run_win32" ]; then
-  build/win32/wine-run.sh --setup || status=1
+  build/win64/wine-run.sh --setup && build/win32/wine-run.sh --setup || status=1
   ctest --preset win32 >build/win32/ctest.log 2>&1 &
   win32_tests=$!
 fi
-for preset in native native-sanitize win64; do
-  build "$preset"
-done
-echo "== format"
-scripts/check-format.sh || status=1
 for preset in native native-sanitize win64; do
   echo "== test $preset"
   ctest --preset "$preset" || status=1
