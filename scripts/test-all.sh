@@ -24,18 +24,25 @@ scripts/check-format.sh || status=1
 # tests then run under QEMU's emulation, and where that cannot be had
 # either, the 32-bit build is made and checked, not run; the summary says which.
 run_win32=yes
+scale=1
 if ! why=$(scripts/runs-32bit.sh 2>&1); then
   if scripts/emulate-32bit.sh; then
     emulated="the 32-bit build's tests ran under QEMU's emulation of 32-bit programs ($why)"
+    scale=3
   else
     run_win32=
     not_run="the 32-bit build's tests under Wine were NOT run on this machine ($why)"
   fi
+elif grep -qx enabled /proc/sys/fs/binfmt_misc/orvanta-i386 2>/dev/null; then
+  emulated="the 32-bit build's tests ran under QEMU's emulation of 32-bit programs (set up by an earlier run)"
+  scale=3
 fi
 # The 32-bit suite, the longest (above all under emulation), runs beside the
 # others: each Windows build has its own Wine prefix, wineserver and virtual
 # display, set up here one after the other so that no two take the same one.
 if [ -n "$run_win32" ]; then
+  # Emulated, the 32-bit tests get three times their time limits.
+  cmake --preset win32 -DORVANTA_WINE_TIMEOUT_SCALE=$scale >/dev/null
   build/win64/wine-run.sh --setup && build/win32/wine-run.sh --setup || status=1
   ctest --preset win32 >build/win32/ctest.log 2>&1 &
   win32_tests=$!
