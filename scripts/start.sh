@@ -10,11 +10,8 @@ scripts/setup.sh
 preset=win32 wine=/usr/lib/wine/wine
 # Where 32-bit programs run only under the tests' emulation (emulate-32bit.sh),
 # the 64-bit program starts too: it answers several times faster.
-if ! scripts/runs-32bit.sh; then
+if ! scripts/runs-32bit.sh --natively; then
   echo "Starting the 64-bit Orvanta instead."
-  preset=win64 wine=/usr/lib/wine/wine64
-elif grep -qx enabled /proc/sys/fs/binfmt_misc/orvanta-i386 2>/dev/null; then
-  echo "32-bit programs run here only under emulation: starting the 64-bit Orvanta instead."
   preset=win64 wine=/usr/lib/wine/wine64
 fi
 cmake --preset $preset >/dev/null

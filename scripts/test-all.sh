@@ -25,7 +25,7 @@ scripts/check-format.sh || status=1
 # either, the 32-bit build is made and checked, not run; the summary says which.
 run_win32=yes
 scale=1
-if ! why=$(scripts/runs-32bit.sh 2>&1); then
+if ! why=$(scripts/runs-32bit.sh --natively 2>&1); then
   if scripts/emulate-32bit.sh; then
     emulated="the 32-bit build's tests ran under QEMU's emulation of 32-bit programs ($why)"
     scale=3
@@ -33,9 +33,6 @@ if ! why=$(scripts/runs-32bit.sh 2>&1); then
     run_win32=
     not_run="the 32-bit build's tests under Wine were NOT run on this machine ($why)"
   fi
-elif grep -qx enabled /proc/sys/fs/binfmt_misc/orvanta-i386 2>/dev/null; then
-  emulated="the 32-bit build's tests ran under QEMU's emulation of 32-bit programs (set up by an earlier run)"
-  scale=3
 fi
 # The 32-bit suite, the longest (above all under emulation), runs beside the
 # others: each Windows build has its own Wine prefix, wineserver and virtual
