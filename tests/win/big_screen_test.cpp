@@ -321,9 +321,11 @@ TEST_F(BigScreenTest, TheLargestBatchShowsInFull) {
   Generate();
   EXPECT_EQ(BigText().size(), 9999u * 41u);
   EXPECT_TRUE(BigText() == App().engine.output()) << "the new window does not hold the whole batch";
+  EXPECT_EQ(uitest::ViewState(bigEditor()), "caret 0-0, line 0 at the top, undo no");
   g_tick = 2000;
   ClickBig(IDC_BIG_GENERATE);
   EXPECT_TRUE(BigText() == App().engine.output()) << "the window's own batch is not shown in full";
+  EXPECT_EQ(uitest::ViewState(bigEditor()), "caret 0-0, line 0 at the top, undo no");
 }
 
 TEST_F(BigScreenTest, TheKeyboardReachesItsControlsAndLeavesTheEditorItsKeys) {

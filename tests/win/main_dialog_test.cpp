@@ -144,6 +144,8 @@ TEST_F(MainDialogTest, LargestBatchShowsInFull) {
   std::string text = OutputText();
   EXPECT_EQ(text.size(), 9999u * 41u);
   EXPECT_TRUE(text == App().engine.output()) << "the editor does not hold the whole batch";
+  EXPECT_EQ(uitest::ViewState(output()), "caret 0-0, line 0 at the top, undo no");
+  EXPECT_NE(SendMessageA(output(), EM_GETEVENTMASK, 0, 0) & ENM_SELCHANGE, 0) << "the toolbar follows the selection";
   App().tickCount = FixedTick;  // a different tick: a different batch
   Generate();
   EXPECT_TRUE(OutputText() == App().engine.output()) << "the editor does not hold the second batch";

@@ -37,6 +37,14 @@ int LineHeight(HWND editor) {
   return static_cast<int>(second.y - first.y);
 }
 
+std::string ViewState(HWND editor) {
+  CHARRANGE selection{};
+  SendMessageA(editor, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&selection));
+  return "caret " + std::to_string(selection.cpMin) + "-" + std::to_string(selection.cpMax) + ", line " +
+         std::to_string(SendMessageA(editor, EM_GETFIRSTVISIBLELINE, 0, 0)) + " at the top, undo " +
+         (SendMessageA(editor, EM_CANUNDO, 0, 0) ? "yes" : "no");
+}
+
 bool IsMenuChecked(HWND window, int command) {
   return (GetMenuState(GetMenu(window), command, MF_BYCOMMAND) & MF_CHECKED) != 0;
 }

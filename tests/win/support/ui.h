@@ -26,6 +26,9 @@ WORD ParagraphAlignment(HWND editor);
 // Pixels from the top of a rich edit's first line to the top of its second:
 // the height of its font's lines.
 int LineHeight(HWND editor);
+// Where a rich edit stands, as a user sees it: "caret A-B, line N at the
+// top, undo yes|no" (a fresh batch reads "caret 0-0, line 0 at the top, undo no").
+std::string ViewState(HWND editor);
 bool IsMenuChecked(HWND window, int command);
 bool IsToolbarButtonChecked(HWND toolbar, int command);
 bool IsToolbarButtonEnabled(HWND toolbar, int command);
