@@ -50,7 +50,9 @@ LRESULT CALLBACK AnswerDialogs(int code, WPARAM wParam, LPARAM lParam) {
   if (code == HCBT_ACTIVATE) {
     char name[16] = "";
     GetClassNameA(reinterpret_cast<HWND>(wParam), name, sizeof name);
-    if (lstrcmpA(name, "#32770") == 0 && reinterpret_cast<HWND>(wParam) != g_dialog) {
+    // Only this session's Font dialog: when the Big-screen window closes,
+    // Wine may activate the main dialog of another session on the display.
+    if (lstrcmpA(name, "#32770") == 0 && GetWindow(reinterpret_cast<HWND>(wParam), GW_OWNER) == g_dialog) {
       g_dialogShownAt = Seconds();
       HWND dialog = reinterpret_cast<HWND>(wParam);
       // A face and size as a user picks them (the dialog's first face, which
