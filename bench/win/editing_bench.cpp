@@ -86,6 +86,17 @@ void ScrollTo(HWND editor, int end) {
   SendMessageA(editor, EM_GETFIRSTVISIBLELINE, 0, 0);
 }
 
+// Calls `visit` with each entry of `heap`, under the heap's lock; false when
+// the heap could not be locked.
+template <typename Visit>
+bool WalkHeap(HANDLE heap, Visit visit) {
+  if (!HeapLock(heap)) return false;
+  PROCESS_HEAP_ENTRY entry = {};
+  while (HeapWalk(heap, &entry)) visit(entry);
+  HeapUnlock(heap);
+  return true;
+}
+
 // With ORVANTA_HEAP_CENSUS set, each step is followed by the free blocks of
 // every large or fragmented heap of the process, counted by the size classes
 // Wine's heap keeps them in. A search for a free block walks the request's
@@ -98,9 +109,7 @@ void PrintHeapCensus() {
     static const SIZE_T limits[] = {0x100, 0x200, 0x400, 0x1000, ~SIZE_T(0)};
     size_t free[5] = {}, busy = 0, regions = 0;
     SIZE_T freeBytes = 0, busyBytes = 0;
-    if (!HeapLock(heaps[h])) continue;
-    PROCESS_HEAP_ENTRY entry = {};
-    while (HeapWalk(heaps[h], &entry)) {
+    const bool walked = WalkHeap(heaps[h], [&](const PROCESS_HEAP_ENTRY& entry) {
       if (entry.wFlags & PROCESS_HEAP_REGION) {
         ++regions;
       } else if (entry.wFlags & PROCESS_HEAP_ENTRY_BUSY) {
@@ -110,8 +119,8 @@ void PrintHeapCensus() {
         while (entry.cbData + entry.cbOverhead > limits[c]) ++c;
         ++free[c], freeBytes += entry.cbData;
       }
-    }
-    HeapUnlock(heaps[h]);
+    });
+    if (!walked) continue;
     if (busy < 1000 && free[0] + free[1] + free[2] + free[3] + free[4] < 50) continue;
     printf(
         "        heap %lu%s: %zu regions, %zu busy (%zu KB); free <=100h %zu, <=200h %zu, <=400h %zu, "
@@ -132,21 +141,17 @@ std::atomic<double> g_stepStart{0};
 DWORD WINAPI CensusDuringSteps(void*) {
   for (;;) {
     Sleep(300);
-    const HANDLE heap = GetProcessHeap();
     std::map<SIZE_T, size_t> freeBySize;
     size_t busy = 0, free = 0;
     const double at = Seconds() - g_stepStart;
-    if (!HeapLock(heap)) continue;
-    PROCESS_HEAP_ENTRY entry = {};
-    while (HeapWalk(heap, &entry)) {
-      if (entry.wFlags & (PROCESS_HEAP_REGION | PROCESS_HEAP_UNCOMMITTED_RANGE)) continue;
+    const bool walked = WalkHeap(GetProcessHeap(), [&](const PROCESS_HEAP_ENTRY& entry) {
+      if (entry.wFlags & (PROCESS_HEAP_REGION | PROCESS_HEAP_UNCOMMITTED_RANGE)) return;
       if (entry.wFlags & PROCESS_HEAP_ENTRY_BUSY)
         ++busy;
       else
         ++free, ++freeBySize[entry.cbData + entry.cbOverhead];
-    }
-    HeapUnlock(heap);
-    if (free < 200) continue;
+    });
+    if (!walked || free < 200) continue;
     printf("        %.2f s into the step: process heap %zu busy, %zu free, by size:", at, busy, free);
     for (const auto& [size, count] : freeBySize)
       if (count >= 20) printf(" %zxh x %zu", static_cast<size_t>(size), count);
