@@ -8,6 +8,7 @@
 #include "app/app_state.h"
 #include "app/commands.h"
 #include "app/editor_commands.h"
+#include "platform/win/clipboard.h"
 #include "platform/win/editor_edits.h"
 #include "platform/win/output_view.h"
 #include "resources/resource.h"
@@ -74,7 +75,8 @@ void AlignmentCommand(HWND dialog, int id) {
   FocusOn(target);
   // The whole text to the clipboard and the editor left empty in the new
   // alignment, as one step for Undo.
-  if (target) target = CutWholeText(target, code);
+  bool copied = true;
+  if (target) target = CutWholeText(target, code, &copied);
   PARAFORMAT& pf = App().editor.paraFormat;
   pf.cbSize = sizeof pf;
   pf.dwMask = PFM_ALIGNMENT;
@@ -85,6 +87,7 @@ void AlignmentCommand(HWND dialog, int id) {
   FocusOn(target);
   App().output.alignment = code;
   App().output.alignmentChosen = true;
+  if (!copied) ReportCopyFailure(dialog);
 }
 
 void RefreshAlignmentChecks(HWND dialog, HWND target) {

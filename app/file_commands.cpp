@@ -52,8 +52,8 @@ HWND MakePrintEditor(HWND dialog) {
 
 void SaveCommand(HWND dialog) {
   std::filesystem::path path;
-  // The Save dialog has no owner; the failure report has one.
-  if (!AskSaveFileName(nullptr, kBatchSaveFilters, &path)) return;
+  // Owned, so that no Generate or Exit can happen underneath it.
+  if (!AskSaveFileName(dialog, kBatchSaveFilters, &path)) return;
   WriteFileOrReport(dialog, path, App().engine.output());
   FocusBigScreen(dialog);
 }

@@ -119,7 +119,7 @@ void SeedCustomCommand(HWND dialog) {
   CheckMenuItem(menu, IDM_SEED_AUTO, MF_BYCOMMAND | MF_UNCHECKED);
   CheckMenuItem(menu, IDM_SEED_CUSTOM, MF_BYCOMMAND | MF_CHECKED);
   uint32_t seed = 0;
-  if (RunCustomSeedDialog(&seed)) {
+  if (RunCustomSeedDialog(dialog, &seed)) {
     App().engine.SetRandomState(seed);
     App().settings.seedMode = kSeedCustom;
   }

@@ -85,10 +85,17 @@ void HelpCommand(HWND dialog) {
     ShowFailure(dialog, "The help file \"" + PathText(file) + "\" was not found. It belongs beside the program.");
     return;
   }
-  if (page)
-    Outside().shellExecute(dialog, L"open", file.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
-  else
-    Outside().winHelp(dialog, NameForHelpViewer(file).c_str(), HELP_CONTENTS, 0);
+  if (page) {
+    // Above 32 is success; below, the reason (no browser set up, say).
+    const auto result = reinterpret_cast<INT_PTR>(
+        Outside().shellExecute(dialog, L"open", file.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+    if (result <= 32)
+      ShowFailure(dialog, "The help page \"" + PathText(file) +
+                              "\" could not be opened: Windows found no program to show it (error " +
+                              std::to_string(result) + "). It can be opened in any web browser.");
+  } else if (!Outside().winHelp(dialog, NameForHelpViewer(file).c_str(), HELP_CONTENTS, 0)) {
+    ShowFailure(dialog, "The help file \"" + PathText(file) + "\" could not be opened.");
+  }
 }
 
 void AboutCommand(HWND dialog) {

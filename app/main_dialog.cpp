@@ -111,10 +111,23 @@ BOOL OnInitDialog(HWND dialog) {
   return TRUE;
 }
 
+// File > Exit, the close box, Alt+F4: the database's Entries are saved
+// before the program ends, or the user decides to end without them.
 void EndMainDialog(HWND dialog) {
-  // The database's Entries are saved when its window goes; do it before the
-  // process ends rather than lose them.
-  if (CloseDatabaseWindowAtExit()) EndDialog(dialog, 0);
+  if (CloseDatabaseWindowAtExit(dialog)) EndDialog(dialog, 0);
+}
+
+// Logoff, restart, shutdown: Windows asks first, then ends the session.
+// The program ends with it, its Entries saved.
+INT_PTR OnQueryEndSession(HWND dialog) {
+  SetWindowLongPtrA(dialog, DWLP_MSGRESULT, DatabaseAgreesToEndSession());
+  return TRUE;
+}
+
+void OnEndSession(HWND dialog, bool ending) {
+  if (!ending) return;
+  DatabaseSessionEnds();
+  EndDialog(dialog, 0);
 }
 
 void OnCommand(HWND dialog, WPARAM wParam) {
@@ -146,7 +159,7 @@ void OnCommand(HWND dialog, WPARAM wParam) {
     case IDM_ABOUT: AboutCommand(dialog); break;
     case IDM_EXIT: EndMainDialog(dialog); break;
     case IDC_DATABASE:
-    case IDM_DATABASE: OpenDatabaseWindow(); break;
+    case IDM_DATABASE: OpenDatabaseWindow(dialog); break;
     default: break;
   }
 }
@@ -179,6 +192,8 @@ INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
     case WM_NOTIFY: OnNotify(dialog, lParam); return 0;
     case WM_CLIPBOARDUPDATE: RefreshEditButtons(dialog); return 0;
     case WM_CLOSE: EndMainDialog(dialog); return 0;
+    case WM_QUERYENDSESSION: return OnQueryEndSession(dialog);
+    case WM_ENDSESSION: OnEndSession(dialog, wParam != 0); return 0;
     case WM_DESTROY:
       StopWindowKeys(dialog);
       RemoveClipboardFormatListener(dialog);

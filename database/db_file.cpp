@@ -178,4 +178,31 @@ bool BackupDatabaseFile(const fs::path& path, fs::path* backup_path, std::string
   return true;
 }
 
+namespace {
+
+CopyReason ReasonToKeepCopy(const fs::path& path, const KnownFile& known) {
+  if (known.unread_part) return CopyReason::kUnreadPart;
+  const FileStamp now = ReadFileStamp(path);
+  if (now == known.stamp) return CopyReason::kNone;
+  std::error_code ec;
+  if (!now.exists && (fs::exists(path, ec) || ec)) return CopyReason::kUnreadableNow;
+  return CopyReason::kChangedElsewhere;
+}
+
+}  // namespace
+
+FileChange ChangeDatabaseFile(const fs::path& path, const KnownFile& known,
+                              const std::function<bool(std::string* error)>& change) {
+  FileChange result;
+  result.reason = ReasonToKeepCopy(path, known);
+  if (result.reason != CopyReason::kNone && !BackupDatabaseFile(path, &result.copy, &result.error)) {
+    result.copy_failed = true;
+    result.stamp = ReadFileStamp(path);
+    return result;
+  }
+  result.done = change(&result.error);
+  result.stamp = ReadFileStamp(path);
+  return result;
+}
+
 }  // namespace orvanta

@@ -98,4 +98,36 @@ std::filesystem::path ChooseBackupName(const std::filesystem::path& path,
 bool BackupDatabaseFile(const std::filesystem::path& path, std::filesystem::path* backup_path,
                         std::string* error = nullptr);
 
+// Why the file's content must be copied before it is replaced or deleted.
+enum class CopyReason {
+  kNone,              // the window showed all of it and nobody changed it
+  kUnreadPart,        // part of it could not be read when the window opened
+  kChangedElsewhere,  // another program changed it since the window read or wrote it
+  kUnreadableNow,     // it is there but cannot be read (another program holds it)
+};
+
+// What the window knows of the file since it last read or wrote it.
+struct KnownFile {
+  FileStamp stamp;
+  bool unread_part = false;
+};
+
+// What one change of the file did, for the window to act on and report
+// once the change is over.
+struct FileChange {
+  bool done = false;  // the change was made
+  CopyReason reason = CopyReason::kNone;
+  std::filesystem::path copy;  // where the earlier content was kept, "" when no copy was made
+  bool copy_failed = false;    // a copy was needed and could not be made: nothing was changed
+  std::string error;           // why the change was not made (UTF-8)
+  FileStamp stamp;             // the file as it is afterwards
+};
+
+// Replaces or deletes the database file in one go, with no one asked in
+// between: keeps a copy of whatever the window never showed (see
+// CopyReason), then runs `change`, which returns false and says why when it
+// fails. The file is left unchanged when the copy cannot be made.
+FileChange ChangeDatabaseFile(const std::filesystem::path& path, const KnownFile& known,
+                              const std::function<bool(std::string* error)>& change);
+
 }  // namespace orvanta

@@ -68,7 +68,7 @@ int main() {
   printf("Password database window under Wine, %d Entries (mypsw.txt %zu bytes)\n", kEntries, bytes.size());
 
   double t = Seconds();
-  orvanta::OpenDatabaseWindow();
+  orvanta::OpenDatabaseWindow(nullptr);
   Pump();
   const double load = Seconds() - t;
   orvanta::DatabaseWindow& db = *orvanta::FindDatabaseWindow();
@@ -80,7 +80,7 @@ int main() {
   printf("  read all cells back from the list:                %8.3f s\n", Seconds() - t);
 
   t = Seconds();
-  bool saved = orvanta::SaveDatabase(db);
+  bool saved = orvanta::SaveDatabase(db).done;
   printf("  save (SaveDatabase: list -> mypsw.txt):           %8.3f s  (%s)\n", Seconds() - t, saved ? "ok" : "FAILED");
 
   t = Seconds();

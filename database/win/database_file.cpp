@@ -2,18 +2,17 @@
 
 #include <windows.h>
 #include <commctrl.h>
+#include <shellapi.h>
 
+#include "database/db_file.h"
 #include "database/win/database_window.h"
 #include "platform/utf8_text.h"
-#include "platform/win/messages.h"
 
 namespace orvanta {
 
 namespace {
 
 namespace fs = std::filesystem;
-
-HWND Owner(const DatabaseWindow& db) { return MessageOwnerOf(&db); }
 
 // The wide call: the current folder's name may hold letters that the
 // system's code page cannot spell. Asked for its length first, since a
@@ -37,57 +36,72 @@ std::string Quoted(const fs::path& path) {
   return "\"" + text + "\"";
 }
 
-// Shown, or handed to the caller who asked for it.
-void Report(const DatabaseWindow& db, const std::string& text, std::string* failure) {
-  if (failure)
-    *failure = text;
-  else
-    ShowFailure(Owner(db), text);
-}
-
-// Why the file must be copied before it is replaced or deleted, or "" when
-// the window showed all of it and nobody else changed it.
-std::string ReasonToKeepCopy(const DatabaseWindow& db) {
-  if (db.unreadPart)
-    return "Part of " + Quoted(db.filePath) +
-           " could not be read when the database window opened (the file is damaged, cannot be read, or has a "
-           "field longer than 255 characters).";
-  const FileStamp now = ReadFileStamp(db.filePath);
-  if (now == db.fileStamp) return "";
-  if (!now.exists && GetFileAttributesW(db.filePath.c_str()) != INVALID_FILE_ATTRIBUTES)
-    return Quoted(db.filePath) + " cannot be read just now (another program may be holding it open).";
-  return Quoted(db.filePath) + " was changed by another program while the database window was open.";
-}
-
-// Keeps a copy of the file before it is replaced or deleted when it holds
-// something the window never showed, and names the copy once. False when a
-// copy was needed and could not be made.
-bool KeepCopyIfNeeded(DatabaseWindow& db, const char* action, std::string* failure) {
-  const std::string reason = ReasonToKeepCopy(db);
-  if (reason.empty()) return true;
-  fs::path copy;
-  std::string error;
-  if (!BackupDatabaseFile(db.filePath, &copy, &error)) {
-    Report(db,
-           reason + "\n\nA copy of it could not be kept (" + error + "), so it was not " + action +
-               ". The file is unchanged.",
-           failure);
-    return false;
+std::string ReasonText(CopyReason reason, const fs::path& path) {
+  switch (reason) {
+    case CopyReason::kUnreadPart:
+      return "Part of " + Quoted(path) +
+             " could not be read when the database window opened (the file is damaged, cannot be read, or has a "
+             "field longer than 255 characters).";
+    case CopyReason::kUnreadableNow:
+      return Quoted(path) + " cannot be read just now (another program may be holding it open).";
+    case CopyReason::kChangedElsewhere:
+      return Quoted(path) + " was changed by another program while the database window was open.";
+    case CopyReason::kNone: break;
   }
-  // The user heard of an unread part as the window opened; what is new now
-  // is only the copy's name.
-  const bool toldAtOpen = db.unreadPart;
-  // From now on the copy holds what was there; nothing more to keep.
-  db.unreadPart = false;
-  db.fileStamp = ReadFileStamp(db.filePath);
-  if (copy.empty()) return true;
-  const std::string kept = "a copy of it as it was is kept as\n" + Quoted(copy) + ".";
-  if (toldAtOpen)
-    ShowInformation(Owner(db), "Before " + Quoted(db.filePath) + " is " + action + ", " + kept);
-  else
-    ShowInformation(Owner(db), reason + "\n\nBefore it is " + action + ", " + kept);
-  return true;
+  return "";
 }
+
+// Brings the record up to date with what the change did, and says it in
+// words for the window to show afterwards.
+FileOutcome Settle(DatabaseWindow& db, const FileChange& change, const char* action, const std::string& failure) {
+  FileOutcome outcome;
+  if (change.copy_failed) {
+    outcome.done = false;
+    outcome.failure = ReasonText(change.reason, db.filePath) + "\n\nA copy of it could not be kept (" + change.error +
+                      "), so it was not " + action + ". The file is unchanged.";
+    return outcome;
+  }
+  // From now on the file, or the copy, holds what the window knows of.
+  if (change.done || !change.copy.empty()) {
+    db.fileStamp = change.stamp;
+    db.unreadPart = false;
+  }
+  if (!change.copy.empty()) {
+    const std::string kept = "a copy of it as it was is kept as\n" + Quoted(change.copy) + ".";
+    // The user heard of an unread part as the window opened; what is new
+    // now is only the copy's name.
+    outcome.kept = change.reason == CopyReason::kUnreadPart
+                       ? "Before " + Quoted(db.filePath) + " was " + action + ", " + kept
+                       : ReasonText(change.reason, db.filePath) + "\n\nBefore it was " + action + ", " + kept;
+  }
+  if (!change.done) {
+    outcome.done = false;
+    outcome.failure = failure + "\n\n" + change.error;
+  }
+  return outcome;
+}
+
+// To the Recycle Bin, so that a deletion can be undone outside the program;
+// no dialog of its own (the program tells the user itself). Where a drive
+// has no Recycle Bin, Windows deletes the file outright.
+bool MoveToRecycleBin(const fs::path& path, std::string* error) {
+  if (GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES && GetLastError() == ERROR_FILE_NOT_FOUND)
+    return true;
+  std::wstring from = path.native();
+  from.push_back(L'\0');  // the list of names ends with an empty one
+  SHFILEOPSTRUCTW operation{};
+  operation.wFunc = FO_DELETE;
+  operation.pFrom = from.c_str();
+  operation.fFlags = FOF_ALLOWUNDO | FOF_NOCONFIRMATION | FOF_SILENT | FOF_NOERRORUI;
+  const int result = SHFileOperationW(&operation);
+  if (result == 0 && !operation.fAnyOperationsAborted && GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES)
+    return true;
+  *error = "Windows could not move it to the Recycle Bin (error " + std::to_string(result) +
+           "; another program may be holding it open).";
+  return false;
+}
+
+KnownFile KnownOf(const DatabaseWindow& db) { return KnownFile{db.fileStamp, db.unreadPart}; }
 
 }  // namespace
 
@@ -122,33 +136,24 @@ std::string UnreadPartNotice(const DatabaseWindow& db) {
          "replaced, a copy of it as it is now will be kept.";
 }
 
-bool SaveDatabase(DatabaseWindow& db, std::string* failure) {
+FileOutcome SaveDatabase(DatabaseWindow& db) {
   const std::vector<Entry> entries = ListEntries(db);
-  if (entries.empty()) return !db.emptiedByUser || DeleteDatabaseFile(db, failure);
-  if (!KeepCopyIfNeeded(db, "replaced", failure)) return false;
-  std::string error;
-  if (SaveDatabaseFile(db.filePath, entries, &error) == WriteStatus::kOk) {
-    db.fileStamp = ReadFileStamp(db.filePath);
-    return true;
-  }
-  Report(db,
-         "The database could not be saved to " + Quoted(db.filePath) + ".\n\n" + error +
-             "\n\nThe file keeps its earlier content." + (db.open ? " The Entries stay in the database window." : ""),
-         failure);
-  return false;
+  if (entries.empty()) return db.emptiedByUser ? RemoveDatabaseFile(db) : FileOutcome{};
+  const FileChange change = ChangeDatabaseFile(db.filePath, KnownOf(db), [&](std::string* error) {
+    return SaveDatabaseFile(db.filePath, entries, error) == WriteStatus::kOk;
+  });
+  return Settle(db, change, "replaced",
+                "The database could not be saved to " + Quoted(db.filePath) +
+                    ". The file keeps its earlier content, and the Entries stay in the database window.");
 }
 
-bool DeleteDatabaseFile(DatabaseWindow& db, std::string* failure) {
-  if (!KeepCopyIfNeeded(db, "deleted", failure)) return false;
-  if (!DeleteFileW(db.filePath.c_str()) && GetLastError() != ERROR_FILE_NOT_FOUND) {
-    Report(db, Quoted(db.filePath) + " could not be deleted.", failure);
-    db.fileStamp = ReadFileStamp(db.filePath);
-    return false;
-  }
-  db.fileStamp = FileStamp{};
-  db.unreadPart = false;
-  db.emptiedByUser = false;
-  return true;
+FileOutcome RemoveDatabaseFile(DatabaseWindow& db) {
+  const FileChange change = ChangeDatabaseFile(
+      db.filePath, KnownOf(db), [&](std::string* error) { return MoveToRecycleBin(db.filePath, error); });
+  FileOutcome outcome =
+      Settle(db, change, "deleted", Quoted(db.filePath) + " could not be deleted. The file is unchanged.");
+  if (outcome.done) db.emptiedByUser = false;
+  return outcome;
 }
 
 }  // namespace orvanta

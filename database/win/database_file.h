@@ -1,6 +1,11 @@
 // The Password database window's file "mypsw.txt": read when the window is
-// created, written when it goes. A copy is kept of any file content that the
-// window never showed before that content is replaced or deleted.
+// created, written when it closes. A copy is kept of any file content that
+// the window never showed before that content is replaced or deleted.
+//
+// The file work never asks or tells the user anything: it does its work,
+// brings the window's record up to date and returns what happened. The
+// window acts on that (stays, goes, empties its list) and shows the notices
+// last, once nothing more is done with its record (see CONTRIBUTING).
 #pragma once
 
 #include <filesystem>
@@ -23,15 +28,20 @@ void LoadDatabase(DatabaseWindow& db);
 // be read; "" when all of it was read.
 std::string UnreadPartNotice(const DatabaseWindow& db);
 
+// What a save or a removal of the file did.
+struct FileOutcome {
+  bool done = true;     // the file is as the list wants it; false: the file is as it was
+  std::string kept;     // names the copy kept of the earlier content, or ""
+  std::string failure;  // why it was not done, or ""
+};
+
 // Writes the list back to the database file. An empty list writes nothing,
-// unless the user's deletions emptied it: then the file is removed as
-// Delete All removes it. Returns false when that could not be done; the
-// file is then as it was. The reason is shown to the user, or put in
-// `failure` when one is given.
-bool SaveDatabase(DatabaseWindow& db, std::string* failure = nullptr);
-// Delete All: removes the file, keeping a copy first if it holds Entries the
-// window never showed. The list is emptied by the caller. False when the
-// file stays (reported as SaveDatabase reports).
-bool DeleteDatabaseFile(DatabaseWindow& db, std::string* failure = nullptr);
+// unless the user's deletions emptied it: then the file goes as with
+// RemoveDatabaseFile.
+FileOutcome SaveDatabase(DatabaseWindow& db);
+// Delete All: moves the file to the Recycle Bin, keeping a copy beside it
+// first if it holds Entries the window never showed. The caller empties the
+// list once this is done.
+FileOutcome RemoveDatabaseFile(DatabaseWindow& db);
 
 }  // namespace orvanta

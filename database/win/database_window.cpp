@@ -25,8 +25,13 @@ DatabaseWindow* RecordOf(HWND window) {
 }
 
 constexpr char kClassName[] = "generic";
+// Where the window's notices go once it has gone: the main dialog.
+HWND noticeOwner = nullptr;
+
 // Posted at creation: the notice of an unread part comes once the window shows.
 constexpr UINT kShowUnreadPartNotice = WM_APP + 1;
+// Posted when the user went back on a session end that the window held back.
+constexpr UINT kShowSessionEndFailure = WM_APP + 2;
 
 struct ColumnSpec {
   const char* header;
@@ -129,7 +134,8 @@ int SelectRowAt(HWND list, POINT point) {
 // A double-click anywhere on a row copies that row's Password; so does
 // Enter in the list, for the selected row. Enter is the list's NM_RETURN,
 // which it sends for Enter alone: its LVN_ITEMACTIVATE follows a
-// double-click as well, which has copied already.
+// double-click as well, which has copied already. The password passes
+// through the Clipboard edit and is taken out of it again at once.
 void CopyPassword(const DatabaseWindow& db, const NMHDR& header) {
   SendMessageA(db.clipboardEdit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(""));
   const bool enter = header.code == static_cast<UINT>(NM_RETURN);
@@ -145,9 +151,22 @@ void CopyPassword(const DatabaseWindow& db, const NMHDR& header) {
   const LRESULT length = SendMessageA(db.list, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
   // At most the 255 characters that the file keeps.
   const std::string_view text(cell, length > 0 ? std::min<size_t>(static_cast<size_t>(length), kTypedTextLimit) : 0);
-  const std::string password(TrimTrailingSpaces(text));
+  std::string password(TrimTrailingSpaces(text));
   SendMessageA(db.clipboardEdit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(password.c_str()));
-  PutTextOnClipboard(db.window, password);
+  const bool copied = PutTextOnClipboard(db.window, password);
+  SendMessageA(db.clipboardEdit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(""));
+  SecureZeroMemory(cell, sizeof cell);
+  SecureZeroMemory(password.data(), password.size());
+  HWND window = db.window;
+  if (!copied) ReportCopyFailure(window);  // last: the record is not used after it
+}
+
+// The notices of a file operation, once the operation is over. `owner` is
+// the window that stays, or the main dialog when the database window has
+// gone; nothing may use the window's record after this.
+void ShowOutcome(HWND owner, const FileOutcome& outcome) {
+  if (!outcome.kept.empty()) ShowInformation(owner, outcome.kept);
+  if (!outcome.failure.empty()) ShowFailure(owner, outcome.failure);
 }
 
 void DeleteItem(DatabaseWindow& db) {
@@ -160,10 +179,11 @@ void DeleteItem(DatabaseWindow& db) {
   if (SendMessageA(db.list, LVM_GETITEMCOUNT, 0, 0) == 0) db.emptiedByUser = true;
 }
 
+// The file goes first: when it cannot, the list stays as it was.
 void DeleteAll(DatabaseWindow& db) {
-  SendMessageA(db.list, LVM_DELETEALLITEMS, 0, 0);
-  DeleteDatabaseFile(db);
-  SaveDatabase(db);  // the empty list writes nothing
+  const FileOutcome outcome = RemoveDatabaseFile(db);
+  if (outcome.done) SendMessageA(db.list, LVM_DELETEALLITEMS, 0, 0);
+  ShowOutcome(db.window, outcome);
 }
 
 // The window goes without saving again on its way out.
@@ -173,15 +193,19 @@ void DestroySaved(DatabaseWindow& db) {
   DestroyWindow(db.window);
 }
 
+// The Close button, Alt+F4, the taskbar's "Close window": saved before the
+// window goes, so that a failed save leaves the Entries on screen instead of
+// losing them.
 void CloseWindow(DatabaseWindow& db) {
-  // Saved before the window goes, so that a failed save can leave the
-  // Entries on screen instead of losing them.
-  if (SaveDatabase(db)) DestroySaved(db);
+  HWND window = db.window;
+  const FileOutcome outcome = SaveDatabase(db);
+  if (outcome.done) DestroySaved(db);  // the record is gone from here on
+  ShowOutcome(outcome.done ? noticeOwner : window, outcome);
 }
 
 void OnCommand(DatabaseWindow& db, WPARAM wParam) {
   switch (wParam) {
-    case IDC_DB_ADD_ITEM: RunItemDataDialog(); break;
+    case IDC_DB_ADD_ITEM: RunItemDataDialog(db.window); break;
     case IDC_DB_DELETE_ITEM: DeleteItem(db); break;
     case IDC_DB_DELETE_ALL: DeleteAll(db); break;
     case IDC_DB_PRINT_ALL: PrintDatabase(db); break;
@@ -191,11 +215,42 @@ void OnCommand(DatabaseWindow& db, WPARAM wParam) {
   }
 }
 
+// Logoff, restart, shutdown: the Entries are saved while Windows asks. When
+// they cannot be, the session end is held back with the reason, which
+// Windows shows; the window says it again if the user goes back.
+BOOL OnQueryEndSession(DatabaseWindow& db) {
+  const FileOutcome outcome = SaveDatabase(db);
+  if (outcome.done) return TRUE;
+  db.sessionEndFailure = outcome.failure;
+  ShutdownBlockReasonCreate(db.window, L"The password database could not be saved.");
+  return FALSE;
+}
+
+void OnEndSession(DatabaseWindow& db, bool ending) {
+  if (ending) {
+    // Held back in vain (the user chose to end anyway): one more try.
+    if (!db.sessionEndFailure.empty()) SaveDatabase(db);
+    db.savedOnClose = true;
+    return;
+  }
+  ShutdownBlockReasonDestroy(db.window);
+  if (!db.sessionEndFailure.empty()) PostMessageA(db.window, kShowSessionEndFailure, 0, 0);
+}
+
+void ShowSessionEndFailure(DatabaseWindow& db) {
+  const std::string text =
+      "Windows was about to end the session, but the database could not be saved.\n\n" + db.sessionEndFailure;
+  db.sessionEndFailure.clear();
+  ShowFailure(db.window, text);
+}
+
 void OnDestroy(DatabaseWindow& db) {
   // Any way the window goes (Close, the end of the program) keeps the
   // Entries. Cleared first: a failure is now reported without an owner.
   db.open = false;
-  if (!db.savedOnClose) SaveDatabase(db);
+  if (db.savedOnClose) return;
+  const FileOutcome outcome = SaveDatabase(db);
+  ShowOutcome(nullptr, outcome);
 }
 
 void OnFinalDestroy(HWND window, DatabaseWindow* db) {
@@ -228,7 +283,11 @@ LRESULT CALLBACK DatabaseWindowProc(HWND window, UINT message, WPARAM wParam, LP
       break;
     case WM_ACTIVATE: KeepFocusOnActivation(window, wParam, db->focus); return 0;
     case kShowUnreadPartNotice: ShowInformation(window, UnreadPartNotice(*db)); return 0;
+    case kShowSessionEndFailure: ShowSessionEndFailure(*db); return 0;
     case WM_COMMAND: OnCommand(*db, wParam); return 0;
+    case WM_CLOSE: CloseWindow(*db); return 0;
+    case WM_QUERYENDSESSION: return OnQueryEndSession(*db);
+    case WM_ENDSESSION: OnEndSession(*db, wParam != 0); return 0;
     case WM_DESTROY: OnDestroy(*db); return 0;
     case WM_NCDESTROY: OnFinalDestroy(window, db); break;
     default: break;
@@ -243,7 +302,8 @@ DatabaseWindow* FindDatabaseWindow() {
   return db && db->open ? db : nullptr;
 }
 
-void OpenDatabaseWindow() {
+void OpenDatabaseWindow(HWND mainDialog) {
+  noticeOwner = mainDialog;
   if (FindDatabaseWindow()) return;  // not even brought to the front
   RegisterWindowClass(kClassName, DatabaseWindowProc);
   CreateWindowExA(0, kClassName, "Database", WS_VISIBLE | WS_BORDER, 56, 87, 673, 475, nullptr, nullptr,
@@ -254,16 +314,31 @@ void CloseDatabaseWindow() {
   if (openWindow) DestroyWindow(openWindow);
 }
 
-bool CloseDatabaseWindowAtExit() {
+bool CloseDatabaseWindowAtExit(HWND mainDialog) {
   DatabaseWindow* db = FindDatabaseWindow();
   if (!db) return true;
-  std::string failure;
-  if (!SaveDatabase(*db, &failure) &&
-      !AskYesNo(db->window,
-                failure + "\n\nThe database could not be saved. End Orvanta anyway? Its Entries will be lost."))
+  const FileOutcome outcome = SaveDatabase(*db);
+  if (outcome.done) {
+    DestroySaved(*db);
+    ShowOutcome(mainDialog, outcome);
+    return true;
+  }
+  // Asked on behalf of the main dialog, which cannot be used meanwhile; the
+  // database window can, so its record is looked up again afterwards.
+  if (!AskYesNo(mainDialog,
+                outcome.failure + "\n\nThe database could not be saved. End Orvanta anyway? Its Entries will be lost."))
     return false;
-  DestroySaved(*db);
+  if ((db = FindDatabaseWindow())) DestroySaved(*db);
   return true;
+}
+
+BOOL DatabaseAgreesToEndSession() {
+  DatabaseWindow* db = FindDatabaseWindow();
+  return db ? OnQueryEndSession(*db) : TRUE;
+}
+
+void DatabaseSessionEnds() {
+  if (DatabaseWindow* db = FindDatabaseWindow()) OnEndSession(*db, true);
 }
 
 bool AppendEntry(const DatabaseWindow& db, const Entry& entry) {

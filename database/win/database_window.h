@@ -33,22 +33,29 @@ struct DatabaseWindow {
   bool unreadPart = false;         // the file holds something the list does not show
   bool savedOnClose = false;       // Close saved already; destruction has nothing to write
   bool emptiedByUser = false;      // Delete Item took the last row: the file is to go
+  std::string sessionEndFailure;   // why the Entries could not be saved as the session was to end
 };
 
 // The record of the open Password database window; nullptr when none is open.
 DatabaseWindow* FindDatabaseWindow();
-// Message boxes belong to the window while it is open; once it is going
-// they stand alone.
-inline HWND MessageOwnerOf(const DatabaseWindow* db) { return db && db->open ? db->window : nullptr; }
 
-// Opens the window; while it is open, does nothing (not even bring it to the front).
-void OpenDatabaseWindow();
+// Opens the window for `mainDialog`, which owns the notices that come after
+// the window has gone; while it is open, does nothing (not even bring it to
+// the front).
+void OpenDatabaseWindow(HWND mainDialog);
 // Destroys the Password database window if it is open, which saves its Entries.
 void CloseDatabaseWindow();
 // The same at the user's exit: when the Entries cannot be saved, asks
-// whether to end anyway. False when the user keeps the program, and the
-// window stays open with its Entries.
-bool CloseDatabaseWindowAtExit();
+// (on behalf of `mainDialog`) whether to end anyway. False when the user
+// keeps the program, and the window stays open with its Entries.
+bool CloseDatabaseWindowAtExit(HWND mainDialog);
+
+// Logoff, restart or shutdown, asked of the main dialog: saves the open
+// window's Entries; FALSE (the session end held back, with its reason)
+// when they cannot be saved. The window answers the same on its own.
+BOOL DatabaseAgreesToEndSession();
+// The session ends: the Entries are saved once more if they could not be.
+void DatabaseSessionEnds();
 
 // Appends one row after the last of `db`'s list: Password as item text, the
 // other three as sub-items. False when the row could not be added.

@@ -15,9 +15,11 @@ constexpr int kEdits[kColumnCount] = {IDC_ITEM_PASSWORD, IDC_ITEM_LOGIN, IDC_ITE
 constexpr const char* kFieldNames[kColumnCount] = {"Password", "Login", "URL", "Comments"};
 
 // Keeps the dialog open, with everything typed, unless the Entry was added.
+// Its messages belong to the dialog itself, which then cannot be pressed
+// again underneath them.
 void OnOk(HWND dialog) {
   const DatabaseWindow* db = FindDatabaseWindow();
-  HWND owner = MessageOwnerOf(db);
+  HWND owner = dialog;
   std::string texts[kColumnCount];
   for (int i = 0; i < kColumnCount; ++i) texts[i] = WindowText(GetDlgItem(dialog, kEdits[i]));
 
@@ -38,9 +40,7 @@ void OnOk(HWND dialog) {
   }
   const Entry entry = MakeEntry(texts[kColumnPassword], texts[kColumnLogin], texts[kColumnUrl], texts[kColumnComments]);
   if (!db || !AppendEntry(*db, entry)) {
-    ShowInformation(nullptr,
-                    "The database window is closed. Open it with the \"Database\" button, then press OK again to add "
-                    "this Entry.");
+    ShowInformation(owner, "The Entry could not be added to the database window's list. Please press OK again.");
     SetFocus(dialog);
     return;
   }
@@ -65,6 +65,8 @@ INT_PTR CALLBACK ItemDataProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) 
 
 }  // namespace
 
-void RunItemDataDialog() { DialogBoxParamA(GetModuleHandleA(nullptr), "IDD_DIALOG2", nullptr, ItemDataProc, 0); }
+void RunItemDataDialog(HWND owner) {
+  DialogBoxParamA(GetModuleHandleA(nullptr), "IDD_DIALOG2", owner, ItemDataProc, 0);
+}
 
 }  // namespace orvanta

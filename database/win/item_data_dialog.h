@@ -2,8 +2,12 @@
 // the open database window's list.
 #pragma once
 
+#include <windows.h>
+
 namespace orvanta {
 
-void RunItemDataDialog();
+// Modal, owned by `owner` (the database window), which cannot be used
+// while it is open.
+void RunItemDataDialog(HWND owner);
 
 }  // namespace orvanta

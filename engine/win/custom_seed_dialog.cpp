@@ -120,9 +120,9 @@ static INT_PTR CALLBACK CustomSeedDialogProc(HWND dialog, UINT message, WPARAM w
   }
 }
 
-bool RunCustomSeedDialog(uint32_t* seed) {
+bool RunCustomSeedDialog(HWND owner, uint32_t* seed) {
   CustomSeedRecord record;
-  DialogBoxParamA(GetModuleHandleA(nullptr), "IDD_DIALOG5", nullptr, CustomSeedDialogProc,
+  DialogBoxParamA(GetModuleHandleA(nullptr), "IDD_DIALOG5", owner, CustomSeedDialogProc,
                   reinterpret_cast<LPARAM>(&record));
   if (record.chosen) *seed = record.seed;
   return record.chosen;

@@ -9,7 +9,8 @@
 
 namespace orvanta {
 
-// Runs the dialog; true, with the number in `seed`, when OK closed it.
-bool RunCustomSeedDialog(uint32_t* seed);
+// Runs the dialog, owned by `owner` (the main dialog), which cannot be used
+// while it is open; true, with the number in `seed`, when OK closed it.
+bool RunCustomSeedDialog(HWND owner, uint32_t* seed);
 
 }  // namespace orvanta

@@ -3,6 +3,8 @@
 #include <cstring>
 #include <string>
 
+#include "platform/win/messages.h"
+
 namespace orvanta {
 
 namespace {
@@ -55,6 +57,12 @@ bool PutTextOnClipboard(HWND owner, std::string_view text) {
   for (const char* name : kPrivateFormats) ok = Place(RegisterClipboardFormatA(name), GlobalCopy(&no, sizeof no)) && ok;
   CloseClipboard();
   return ok;
+}
+
+void ReportCopyFailure(HWND window) {
+  ShowFailure(window ? GetAncestor(window, GA_ROOT) : nullptr,
+              "Nothing was copied: another program is keeping the clipboard busy. The clipboard still holds what was "
+              "on it before, and any text to be cut stays where it was.\n\nPlease try again in a moment.");
 }
 
 std::string ClipboardText(HWND owner) {

@@ -15,6 +15,11 @@ namespace orvanta {
 // clipboard is unavailable.
 bool PutTextOnClipboard(HWND owner, std::string_view text);
 
+// Tells the user that a copy or a cut did not reach the clipboard (another
+// program kept it busy), so that what it held before is not pasted in the
+// belief that it is the new text. Shown last, once the command is done.
+void ReportCopyFailure(HWND window);
+
 // The clipboard's text (CF_TEXT, which Windows makes from the other text
 // formats); "" when it holds none.
 std::string ClipboardText(HWND owner);

@@ -136,14 +136,20 @@ void ReplaceSelection(HWND editor, EditorRecord& record, const std::string& text
     Base(editor, record, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
-void Copy(HWND editor) {
+// Copy and Cut say whether the text reached the clipboard; a cut that did
+// not leaves the text where it was. The failure is told by the caller, once
+// it is done with the record.
+bool Copy(HWND editor) {
   const std::string text = SelectedText(editor);
-  if (!text.empty()) PutTextOnClipboard(editor, text);
+  return text.empty() || PutTextOnClipboard(editor, text);
 }
 
-void Cut(HWND editor, EditorRecord& record) {
+bool Cut(HWND editor, EditorRecord& record) {
   const std::string text = SelectedText(editor);
-  if (!text.empty() && PutTextOnClipboard(editor, text)) ReplaceSelection(editor, record, "");
+  if (text.empty()) return true;
+  if (!PutTextOnClipboard(editor, text)) return false;
+  ReplaceSelection(editor, record, "");
+  return true;
 }
 
 void Paste(HWND editor, EditorRecord& record) {
@@ -211,14 +217,14 @@ bool KeyDown(int key) { return GetKeyState(key) < 0; }
 
 // The editor's own keys for Copy, Cut, Paste and Undo, and Delete or
 // Backspace on a large selection; false when rich edit is to take the key.
-bool OnKey(HWND editor, EditorRecord& record, WPARAM key) {
+bool OnKey(HWND editor, EditorRecord& record, WPARAM key, bool* copied) {
   const bool control = KeyDown(VK_CONTROL), shift = KeyDown(VK_SHIFT);
   const CHARRANGE range = Selection(editor);
   const bool selection = range.cpMax != range.cpMin;
   if (control && !shift && (key == 'C' || key == VK_INSERT))
-    Copy(editor);
+    *copied = Copy(editor);
   else if ((control && !shift && key == 'X') || (shift && !control && key == VK_DELETE))
-    Cut(editor, record);
+    *copied = Cut(editor, record);
   else if ((control && !shift && key == 'V') || (shift && !control && key == VK_INSERT))
     Paste(editor, record);
   else if (control && !shift && key == 'Z')
@@ -248,8 +254,12 @@ LRESULT CALLBACK EditorProc(HWND editor, UINT message, WPARAM wParam, LPARAM lPa
     return 0;
   }
   switch (message) {
-    case WM_COPY: Copy(editor); return 0;
-    case WM_CUT: Cut(editor, *record); return 0;
+    case WM_COPY:
+      if (!Copy(editor)) ReportCopyFailure(editor);
+      return 0;
+    case WM_CUT:
+      if (!Cut(editor, *record)) ReportCopyFailure(editor);
+      return 0;
     case WM_PASTE: Paste(editor, *record); return 0;
     case WM_CLEAR: ReplaceSelection(editor, *record, ""); return 0;
     case WM_UNDO:
@@ -258,11 +268,14 @@ LRESULT CALLBACK EditorProc(HWND editor, UINT message, WPARAM wParam, LPARAM lPa
     case EM_SETCHARFORMAT:
       if (wParam != SCF_SELECTION) break;
       return FormatSelection(editor, *record, wParam, *reinterpret_cast<const CHARFORMATA*>(lParam));
-    case WM_KEYDOWN:
+    case WM_KEYDOWN: {
       record->swallowNextChar = false;
-      if (!OnKey(editor, *record, wParam)) break;
+      bool copied = true;
+      if (!OnKey(editor, *record, wParam, &copied)) break;
       record->swallowNextChar = wParam == VK_BACK;  // the one handled key that makes a character
+      if (!copied) ReportCopyFailure(editor);       // last: the record may go meanwhile
       return 0;
+    }
     case WM_CHAR: {
       const bool swallow = record->swallowNextChar;
       record->swallowNextChar = false;
@@ -292,12 +305,16 @@ void RouteEditorEdits(HWND editor) {
 // Rich edit keeps a new alignment in its Undo history, so a cut followed by
 // EM_SETPARAFORMAT would need two Undos to bring the text back. An empty
 // fresh control with the alignment has no history of its own.
-HWND CutWholeText(HWND editor, int alignmentCode) {
+HWND CutWholeText(HWND editor, int alignmentCode, bool* copied) {
   EditorRecord* record = editor ? RecordOf(editor) : nullptr;
   std::string whole = WindowText(editor);
-  if (!record || record->mixedFormats || (!whole.empty() && !PutTextOnClipboard(editor, whole))) {
-    SendMessageA(editor, EM_SETSEL, 0, -1);
-    SendMessageA(editor, WM_CUT, 0, 0);
+  *copied = whole.empty() || PutTextOnClipboard(editor, whole);
+  if (!*copied || !record || record->mixedFormats) {
+    // Rich edit's own deletion (undoable) of what reached the clipboard.
+    if (*copied) {
+      SendMessageA(editor, EM_SETSEL, 0, -1);
+      SendMessageA(editor, WM_CLEAR, 0, 0);
+    }
     ApplyAlignment(editor, alignmentCode);
     return editor;
   }

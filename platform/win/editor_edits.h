@@ -24,7 +24,9 @@ void RouteEditorEdits(HWND editor);
 // An alignment command's cut: the whole text of a routed editor moves to
 // the clipboard and the editor is left empty, with the paragraph alignment
 // of `alignmentCode` (5, 6, 7), as one step that Undo takes back. Returns
-// the editor now in its place.
-HWND CutWholeText(HWND editor, int alignmentCode);
+// the editor now in its place. When the clipboard cannot be written, the
+// text stays (in the new alignment) and `copied` is false: the caller tells
+// the user once it is done.
+HWND CutWholeText(HWND editor, int alignmentCode, bool* copied);
 
 }  // namespace orvanta

@@ -145,7 +145,7 @@ void SelectAllAndCopy(HWND editor, std::string_view text) {
   SetFocus(editor);
   SendMessageA(editor, EM_SETSEL, 0, -1);
   SetFocus(editor);
-  PutTextOnClipboard(editor, text);
+  if (!PutTextOnClipboard(editor, text)) ReportCopyFailure(editor);
 }
 
 }  // namespace orvanta

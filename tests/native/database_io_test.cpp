@@ -7,6 +7,10 @@
 
 #include <gtest/gtest.h>
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 #include <filesystem>
 #include <random>
 #include <set>
@@ -122,6 +126,40 @@ TEST_F(DatabaseFiles, FailedWriteIsReported) {
   EXPECT_FALSE(fs::exists(path));
 }
 
+// A device that fills up part way through the write: the earlier file is
+// byte for byte what it was, and nothing is left beside it.
+TEST_F(DatabaseFiles, AWriteThatFailsPartWayKeepsTheEarlierFileAndLeavesNoTemporaryFile) {
+  const fs::path path = Path("mypsw.txt");
+  ASSERT_EQ(SaveDatabaseFile(path, ThreeEntries()), WriteStatus::kOk);
+  const std::string earlier = Read(path);
+  std::string larger;
+  ASSERT_EQ(SerializeDatabase(std::vector<Entry>(40, ThreeEntries()[0]), &larger), WriteStatus::kOk);
+  std::string error;
+  EXPECT_FALSE(SafeWriteFileOnFullDevice(path, larger, 5000, &error));
+  EXPECT_NE(error.find(PathText(path)), std::string::npos) << error;
+  EXPECT_EQ(Read(path), earlier);
+  std::vector<fs::path> left;
+  for (const auto& file : fs::directory_iterator(dir_)) left.push_back(file.path());
+  EXPECT_EQ(left, std::vector<fs::path>{path});
+}
+
+// What the user set on the file stays when the program replaces it.
+TEST_F(DatabaseFiles, ASaveKeepsWhatTheUserSetOnTheFile) {
+  const fs::path path = Path("mypsw.txt");
+  ASSERT_TRUE(SafeWriteFile(path, "first"));
+#ifdef _WIN32
+  ASSERT_TRUE(SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_HIDDEN));
+  ASSERT_TRUE(SafeWriteFile(path, "second"));
+  EXPECT_TRUE(GetFileAttributesW(path.c_str()) & FILE_ATTRIBUTE_HIDDEN) << "the file is no longer hidden";
+#else
+  fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write);
+  ASSERT_TRUE(SafeWriteFile(path, "second"));
+  EXPECT_EQ(fs::status(path).permissions(), fs::perms::owner_read | fs::perms::owner_write)
+      << "others may read the file now";
+#endif
+  EXPECT_EQ(Read(path), "second");
+}
+
 TEST_F(DatabaseFiles, MissingAndUnreadableFilesAreToldApart) {
   const LoadedDatabase missing = LoadDatabaseFile(Path("mypsw.txt"));
   EXPECT_EQ(missing.status, LoadStatus::kNoFile);
@@ -153,6 +191,43 @@ TEST_F(DatabaseFiles, StampShowsAChangeByAnotherProgram) {
   EXPECT_FALSE(ReadFileStamp(path).exists);
   EXPECT_EQ(StampOf(""), StampOf(""));
   EXPECT_NE(StampOf("ab"), StampOf("ba"));
+}
+
+// The file is replaced (or deleted) only after whatever the window never
+// showed has been copied; a file the window knows is replaced with no copy.
+TEST_F(DatabaseFiles, AChangeKeepsACopyOfWhatTheWindowNeverShowedFirst) {
+  const fs::path path = Path("mypsw.txt");
+  ASSERT_TRUE(SafeWriteFile(path, "known^"));
+  const KnownFile known{ReadFileStamp(path), false};
+  auto write = [&](const std::string& bytes) {
+    return [&, bytes](std::string* error) { return SafeWriteFile(path, bytes, error); };
+  };
+
+  FileChange change = ChangeDatabaseFile(path, known, write("ours^"));
+  EXPECT_TRUE(change.done);
+  EXPECT_EQ(change.reason, CopyReason::kNone);
+  EXPECT_TRUE(change.copy.empty());
+  EXPECT_EQ(change.stamp, StampOf("ours^"));
+
+  ASSERT_TRUE(SafeWriteFile(path, "theirs^"));
+  change = ChangeDatabaseFile(path, KnownFile{StampOf("ours^"), false}, write("ours again^"));
+  EXPECT_EQ(change.reason, CopyReason::kChangedElsewhere);
+  EXPECT_EQ(Read(change.copy), "theirs^");
+  EXPECT_EQ(Read(path), "ours again^");
+
+  // Part of it unread when it was loaded: copied even though unchanged.
+  change = ChangeDatabaseFile(path, KnownFile{StampOf("ours again^"), true}, write("last^"));
+  EXPECT_EQ(change.reason, CopyReason::kUnreadPart);
+  EXPECT_EQ(Read(change.copy), "ours again^");
+
+  // A change that fails leaves the file, and says why.
+  change = ChangeDatabaseFile(path, KnownFile{StampOf("last^"), false}, [](std::string* error) {
+    *error = "refused";
+    return false;
+  });
+  EXPECT_FALSE(change.done);
+  EXPECT_EQ(change.error, "refused");
+  EXPECT_EQ(Read(path), "last^");
 }
 
 TEST(DatabaseBackupName, PicksTheFirstFreeName) {

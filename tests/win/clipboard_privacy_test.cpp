@@ -14,24 +14,7 @@ using orvanta::App;
 
 namespace {
 
-DWORD WINAPI FixedTick() { return 20240601; }
-
 std::wstring Widened(const std::string& text) { return std::wstring(text.begin(), text.end()); }
-
-// Another program's moment with the clipboard: a thread that holds it open.
-struct ClipboardHold {
-  HANDLE opened = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-  DWORD milliseconds = 300;
-};
-
-DWORD WINAPI HoldClipboard(void* param) {
-  auto* hold = static_cast<ClipboardHold*>(param);
-  const BOOL open = OpenClipboard(nullptr);
-  SetEvent(hold->opened);
-  Sleep(hold->milliseconds);
-  if (open) CloseClipboard();
-  return open;
-}
 
 class ClipboardPrivacyTest : public DatabaseTest {
  protected:
@@ -56,7 +39,7 @@ class ClipboardPrivacyTest : public DatabaseTest {
 }  // namespace
 
 TEST_F(ClipboardPrivacyTest, EveryWayOfCopyingKeepsTheTextOutOfHistoryAndCloud) {
-  App().tickCount = FixedTick;
+  App().tickCount = uitest::FixedTick;
   Click(IDC_AUTO_COPY);
   Click(IDC_QUANTITY_30);
   ExpectOnePrivateCopy(
@@ -96,15 +79,46 @@ TEST_F(ClipboardPrivacyTest, ACopyWaitsWhileAnotherProgramHoldsTheClipboardOpen)
   WriteDatabase(SampleEntries(2));
   ASSERT_NE(Open(), nullptr);
   DatabaseTest::Select(1);
-  ClipboardHold hold;
-  HANDLE holder = CreateThread(nullptr, 0, HoldClipboard, &hold, 0, nullptr);
-  ASSERT_EQ(WaitForSingleObject(hold.opened, 5000), WAIT_OBJECT_0);
+  uitest::ClipboardHeld hold(300);
+  ASSERT_TRUE(hold.held());
   ExpectOnePrivateCopy(
       "Enter on an Entry while the clipboard is held", [&] { Key(VK_RETURN); }, "pw2");
-  DWORD held = 0;
-  WaitForSingleObject(holder, 5000);
-  GetExitCodeThread(holder, &held);
-  EXPECT_EQ(held, 1u) << "the thread did not hold the clipboard";
-  CloseHandle(holder);
-  CloseHandle(hold.opened);
+}
+
+// Held longer than the program waits: every way of copying says that
+// nothing was copied, every cut leaves its text, and the clipboard keeps
+// what it held (which must not be pasted as if it were the new text).
+TEST_F(ClipboardPrivacyTest, ACopyThatCannotReachTheClipboardIsToldAndMovesNothing) {
+  App().tickCount = uitest::FixedTick;
+  Click(IDC_QUANTITY_30);
+  Generate();
+  const std::string batch = OutputText();
+  WriteDatabase(SampleEntries(2));
+  ASSERT_NE(Open(), nullptr);
+  uitest::SetClipboardText("what was there before");
+  listener_.TakeChanges();
+
+  const std::vector<std::pair<const char*, std::function<void()>>> actions = {
+      {"a double-click on an Entry", [&] { DoubleClickList(CellCentre(1, 0)); }},
+      {"Edit > Copy", [&] { Select(0, 11), Command(IDM_COPY); }},
+      {"Ctrl+X in the Output editor", [&] { Select(0, 11), uitest::PressWithControl(output(), 'X'); }},
+      {"Edit > Clear", [&] { Command(IDM_CLEAR); }},
+      {"Format > Right Justify", [&] { Command(IDM_ALIGN_RIGHT); }},
+      {"Auto copy", [&] { Click(IDC_AUTO_COPY), Generate(); }},
+  };
+  {
+    uitest::ClipboardHeld hold(1500 * static_cast<DWORD>(actions.size()));
+    ASSERT_TRUE(hold.held());
+    for (const auto& [action, act] : actions) {
+      const size_t before = Messages().size();
+      answers_.Queue(uitest::PressButton(IDOK));
+      act();
+      ASSERT_EQ(Messages().size(), before + 1) << action << " said nothing";
+      EXPECT_NE(Messages().back().find("Nothing was copied"), std::string::npos) << action << ": " << Messages().back();
+      EXPECT_EQ(OutputText(), batch) << action << " took text that never reached the clipboard";
+    }
+  }
+  EXPECT_EQ(uitest::Text(GetDlgItem(Window(), IDC_DB_CLIPBOARD_EDIT)), "") << "a password stays in a hidden control";
+  EXPECT_TRUE(listener_.TakeChanges().empty());
+  EXPECT_EQ(uitest::ClipboardText(), "what was there before");
 }

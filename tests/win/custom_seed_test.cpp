@@ -17,8 +17,6 @@ namespace {
 
 constexpr int kFirstBox = IDC_SEED_DIGIT_FIRST;  // leftmost box, most significant digit
 
-DWORD WINAPI FixedTick() { return 123456789; }
-
 // The nine boxes' texts, left to right, with "|" between them.
 std::string Boxes(HWND seedDialog) {
   std::string all;
@@ -58,7 +56,7 @@ void PostClick(HWND seedDialog, int id) {
 }
 
 std::string BatchFrom(uint32_t state, int32_t seedMode) {
-  return EngineBatch(App().settings, seedMode, FixedTick(), state);
+  return EngineBatch(App().settings, seedMode, uitest::FixedTick(), state);
 }
 
 }  // namespace
@@ -95,8 +93,8 @@ TEST_F(CustomSeedTest, OkOnTheInitialDigitsMakesTheSeedAndSelectsCustomSeeding) 
 
   EXPECT_EQ(caption, "Custom Seed");
   EXPECT_EQ(shown, "8|6|2|7|5|3|9|4|1");
-  EXPECT_EQ(seedOwner, nullptr) << "the dialog has no owner";
-  EXPECT_TRUE(mainEnabled) << "the main dialog stays usable";
+  EXPECT_EQ(seedOwner, dialog()) << "no Generate or Exit underneath the dialog";
+  EXPECT_FALSE(mainEnabled);
   ASSERT_EQ(answers_.seen().size(), 2u);
   EXPECT_EQ(answers_.seen()[1].caption, "New Seed");
   EXPECT_EQ(answers_.seen()[1].text, "862753941");
@@ -109,7 +107,7 @@ TEST_F(CustomSeedTest, OkOnTheInitialDigitsMakesTheSeedAndSelectsCustomSeeding) 
   EXPECT_FALSE(uitest::IsMenuChecked(dialog(), IDM_SEED_AUTO));
 
   // The next batch mixes the tick count into the user's seed.
-  App().tickCount = FixedTick;
+  App().tickCount = uitest::FixedTick;
   Generate();
   std::string custom = BatchFrom(862753941, orvanta::kSeedCustom);
   EXPECT_EQ(OutputText(), custom);
@@ -145,7 +143,7 @@ TEST_F(CustomSeedTest, NinesAndZerosAreSeedsToo) {
   EXPECT_EQ(App().settings.seedMode, orvanta::kSeedCustom);
 
   // Zero is a valid seed: the tick count still enters.
-  App().tickCount = FixedTick;
+  App().tickCount = uitest::FixedTick;
   Generate();
   EXPECT_EQ(OutputText(), BatchFrom(0, orvanta::kSeedCustom));
 }
@@ -215,7 +213,7 @@ TEST_F(CustomSeedTest, CancelAndTheCloseBoxChangeNothingButTheMenuCheck) {
   EXPECT_EQ(answers_.seen().size(), 2u) << "no message box";
 
   // Although the menu says "Custom", batches are still seeded by the clock alone.
-  App().tickCount = FixedTick;
+  App().tickCount = uitest::FixedTick;
   Generate();
   EXPECT_EQ(OutputText(), BatchFrom(0, orvanta::kSeedAutogenerate));
 }

@@ -73,7 +73,7 @@ TEST_F(DatabaseTest, ExitWhenTheSaveFailsAsksAndNoKeepsTheProgramAndTheEntries) 
   const std::vector<Entry> shown = Rows();
   ASSERT_EQ(shown.size(), 2u);
 
-  FileLock lock(DatabasePath());
+  uitest::FileLock lock(DatabasePath());
   ASSERT_TRUE(lock.held());
   // File > Exit, the close box, Alt+F4: each asks; No keeps everything.
   const std::vector<std::pair<UINT, WPARAM>> exits = {{WM_COMMAND, IDM_EXIT}, {WM_CLOSE, 0}, {WM_SYSCOMMAND, SC_CLOSE}};
@@ -98,4 +98,46 @@ TEST_F(DatabaseTest, ExitWhenTheSaveFailsAsksAndNoKeepsTheProgramAndTheEntries) 
   EXPECT_EQ(Messages().size(), 4u) << "the failure was reported again after Yes";
   lock.Release();
   EXPECT_EQ(uitest::ReadFile(DatabasePath()), before);
+}
+
+// Logoff, restart, shutdown, as Windows ends a session: WM_QUERYENDSESSION
+// to every top-level window, then WM_ENDSESSION to every one.
+TEST_F(DatabaseTest, TheEndOfTheSessionSavesTheEntriesOrHoldsTheEndBackAndSaysWhy) {
+  WriteDatabase(SampleEntries(1));
+  ASSERT_NE(Open(), nullptr);
+  answers_.Queue(uitest::SetItemText(IDC_ITEM_PASSWORD, "added before logoff", uitest::PressButton(IDC_ITEM_OK)));
+  Press(IDC_DB_ADD_ITEM);
+  const std::vector<Entry> shown = Rows();
+  ASSERT_EQ(shown.size(), 2u);
+  const std::vector<HWND> windows = {dialog(), Window()};
+  auto askEveryWindow = [&] {
+    bool agreed = true;
+    for (HWND window : windows) agreed = SendMessageA(window, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF) && agreed;
+    return agreed;
+  };
+  auto endSession = [&](bool ending) {
+    for (HWND window : windows) SendMessageA(window, WM_ENDSESSION, ending, ENDSESSION_LOGOFF);
+    uitest::Pump(50);
+  };
+
+  {
+    // The file cannot be written: the end is held back, and when the user
+    // goes back to the program it says why, its Entries still there.
+    uitest::FileLock lock(DatabasePath());
+    ASSERT_TRUE(lock.held());
+    EXPECT_FALSE(askEveryWindow()) << "the session would end with the Entries unsaved";
+    answers_.Queue(uitest::PressButton(IDOK));
+    endSession(false);
+    ASSERT_EQ(Messages().size(), 1u) << "the user was not told";
+    EXPECT_NE(Messages()[0].find("could not be saved"), std::string::npos) << Messages()[0];
+    EXPECT_EQ(Rows(), shown);
+  }
+  EXPECT_EQ(uitest::ReadFile(DatabasePath()), FileBytes(SampleEntries(1)));
+
+  EXPECT_TRUE(askEveryWindow());
+  EXPECT_EQ(uitest::ReadFile(DatabasePath()), FileBytes(shown)) << "saved while Windows asked";
+  endSession(true);
+  EXPECT_FALSE(IsWindowVisible(dialog())) << "the program outlived the session";
+  EXPECT_EQ(uitest::ReadFile(DatabasePath()), FileBytes(shown));
+  EXPECT_EQ(Messages().size(), 1u);
 }

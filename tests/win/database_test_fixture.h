@@ -109,21 +109,3 @@ class DatabaseTest : public MainDialogTest {
     return texts;
   }
 };
-
-// Holds a file open with no sharing, as another program might: nobody else
-// can read, write, replace or delete it until the lock goes.
-class FileLock {
- public:
-  explicit FileLock(const std::string& path)
-      : handle_(CreateFileW(orvanta::WideFromUtf8(path).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr)) {
-  }
-  ~FileLock() { Release(); }
-  bool held() const { return handle_ != INVALID_HANDLE_VALUE; }
-  void Release() {
-    if (held()) CloseHandle(handle_);
-    handle_ = INVALID_HANDLE_VALUE;
-  }
-
- private:
-  HANDLE handle_;
-};

@@ -1,6 +1,7 @@
 // The Password database window: opening, layout, copying a password,
 // deleting, and the file "mypsw.txt" kept across openings and failures.
 #include <richedit.h>
+#include <shellapi.h>
 
 #include <algorithm>
 
@@ -153,6 +154,7 @@ TEST_F(DatabaseTest, DoubleClickCopiesTheSelectedPasswordWithoutTrailingSpaces) 
   Select(1);
   doubleClick();
   EXPECT_EQ(uitest::ClipboardText(), "b e t a");
+  EXPECT_EQ(uitest::Text(GetDlgItem(Window(), IDC_DB_CLIPBOARD_EDIT)), "") << "the password stays in a hidden control";
   Select(2);
   doubleClick();
   EXPECT_EQ(uitest::ClipboardText(), longest);
@@ -209,12 +211,37 @@ TEST_F(DatabaseTest, DeleteItemNeedsASelectedRowAndChangesTheFileOnlyWhenClosed)
   EXPECT_EQ(Messages().size(), 1u);
 }
 
-TEST_F(DatabaseTest, DeleteAllDeletesTheFileAndWritesNoNewOne) {
+// Items in the Recycle Bins of all drives, as Windows counts them.
+static long long RecycleBinItems() {
+  using Query = HRESULT(WINAPI*)(LPCWSTR, SHQUERYRBINFO*);
+  auto query = reinterpret_cast<Query>(
+      reinterpret_cast<void*>(GetProcAddress(LoadLibraryA("shell32.dll"), "SHQueryRecycleBinW")));
+  SHQUERYRBINFO info{};
+  info.cbSize = sizeof info;
+  return query && SUCCEEDED(query(nullptr, &info)) ? info.i64NumItems : -1;
+}
+
+TEST_F(DatabaseTest, DeleteAllMovesTheFileToTheRecycleBinAndWritesNoNewOne) {
   WriteDatabase(SampleEntries(3));
+  const std::string stored = uitest::ReadFile(DatabasePath());
   ASSERT_NE(Open(), nullptr);
+  {
+    // Another program holds the file: it cannot go, so the list stays too.
+    uitest::FileLock lock(DatabasePath());
+    ASSERT_TRUE(lock.held());
+    answers_.Queue(uitest::PressButton(IDOK));
+    Press(IDC_DB_DELETE_ALL);
+    ASSERT_EQ(Messages().size(), 1u) << "the failure was not told";
+    EXPECT_NE(Messages()[0].find("The file is unchanged."), std::string::npos) << Messages()[0];
+    EXPECT_EQ(RowCount(), 3) << "the list was emptied although the file stayed";
+  }
+  EXPECT_EQ(uitest::ReadFile(DatabasePath()), stored);
+
+  const long long binned = RecycleBinItems();
   Press(IDC_DB_DELETE_ALL);
   EXPECT_EQ(RowCount(), 0);
   EXPECT_FALSE(uitest::FileExists(DatabasePath()));
+  EXPECT_EQ(RecycleBinItems(), binned + 1) << "the file did not go to the Recycle Bin";
   EXPECT_NE(Window(), nullptr) << "the window stays open";
 
   Press(IDC_DB_CLOSE);
@@ -225,7 +252,7 @@ TEST_F(DatabaseTest, DeleteAllDeletesTheFileAndWritesNoNewOne) {
   Press(IDC_DB_DELETE_ALL);
   Press(IDC_DB_CLOSE);
   EXPECT_FALSE(uitest::FileExists(DatabasePath()));
-  EXPECT_TRUE(Messages().empty());
+  EXPECT_EQ(Messages().size(), 1u);
 }
 
 TEST_F(DatabaseTest, CloseAndReopenShowsTheSameEntriesInTheSameOrder) {
@@ -283,18 +310,22 @@ TEST_F(DatabaseTest, ADamagedFileIsExplainedAsTheWindowOpensAndCopiedBeforeTheFi
   EXPECT_FALSE(uitest::FileExists(folder() + "mypsw-1.txt.bak"));
 }
 
-TEST_F(DatabaseTest, AFileChangedByAnotherProgramIsCopiedBeforeItIsReplaced) {
+// The notice that names the copy comes once the save is over: File > Exit
+// while it is up must find nothing half done.
+TEST_F(DatabaseTest, AFileChangedByAnotherProgramIsCopiedBeforeItIsReplacedAndExitDuringTheNoticeIsSafe) {
   WriteDatabase(SampleEntries(2));
   ASSERT_NE(Open(), nullptr);
   const std::string theirs = FileBytes(SampleEntries(5));
   uitest::WriteFile(DatabasePath(), theirs);
 
-  answers_.Queue(uitest::PressButton(IDOK));
+  answers_.Queue(uitest::Inspect([&](HWND) { Command(IDM_EXIT); }, uitest::PressButton(IDOK)));
   Press(IDC_DB_CLOSE);
   ASSERT_EQ(Messages().size(), 1u);
   EXPECT_NE(Messages()[0].find("mypsw.txt.bak"), std::string::npos) << Messages()[0];
   EXPECT_EQ(uitest::ReadFile(DatabasePath() + ".bak"), theirs);
   EXPECT_EQ(uitest::ReadFile(DatabasePath()), FileBytes(SampleEntries(2)));
+  EXPECT_TRUE(DatabaseWindows().empty());
+  EXPECT_FALSE(IsWindowVisible(dialog())) << "Exit did not end the program";
 }
 
 TEST_F(DatabaseTest, AFailedSaveIsReportedAndKeepsTheOldFileAndTheEntries) {
@@ -306,29 +337,36 @@ TEST_F(DatabaseTest, AFailedSaveIsReportedAndKeepsTheOldFileAndTheEntries) {
   Select(0);
   Press(IDC_DB_DELETE_ITEM);
 
-  FileLock lock(DatabasePath());
+  // The Close button, Alt+F4, the taskbar's "Close window": each tries,
+  // says why it failed, and keeps the window with its Entries.
+  uitest::FileLock lock(DatabasePath());
   ASSERT_TRUE(lock.held());
-  answers_.Queue(uitest::PressButton(IDOK));
-  Press(IDC_DB_CLOSE);
-  ASSERT_EQ(answers_.seen().size(), 1u);
-  EXPECT_EQ(answers_.seen()[0].caption, "Orvanta");
-  EXPECT_NE(answers_.seen()[0].text.find(DatabasePath()), std::string::npos) << answers_.seen()[0].text;
-  EXPECT_TRUE(IsWindow(window)) << "the window went with the Entries that were not saved";
-  EXPECT_EQ(Rows(), std::vector<Entry>{entries[1]});
+  const std::vector<std::pair<UINT, WPARAM>> closes = {
+      {WM_COMMAND, IDC_DB_CLOSE}, {WM_SYSCOMMAND, SC_CLOSE}, {WM_CLOSE, 0}};
+  for (const auto& [message, wParam] : closes) {
+    answers_.Queue(uitest::PressButton(IDOK));
+    SendMessageA(window, message, wParam, 0);
+    uitest::Pump();
+    EXPECT_TRUE(IsWindow(window)) << "message " << message << ": the window went with the Entries that were not saved";
+    EXPECT_EQ(Rows(), std::vector<Entry>{entries[1]});
+  }
+  ASSERT_EQ(answers_.seen().size(), 3u);
+  EXPECT_EQ(answers_.seen()[2].caption, "Orvanta");
+  EXPECT_NE(answers_.seen()[2].text.find(DatabasePath()), std::string::npos) << answers_.seen()[2].text;
   lock.Release();
   EXPECT_EQ(uitest::ReadFile(DatabasePath()), before);
 
-  // Once the file is free, Close saves.
-  Press(IDC_DB_CLOSE);
+  // Once the file is free, Alt+F4 saves.
+  SendMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
   EXPECT_FALSE(IsWindow(window));
   EXPECT_EQ(uitest::ReadFile(DatabasePath()), FileBytes({entries[1]}));
-  EXPECT_EQ(answers_.seen().size(), 1u);
+  EXPECT_EQ(answers_.seen().size(), 3u);
 }
 
 TEST_F(DatabaseTest, AnUnreadableFileIsNeverReplacedWithoutACopy) {
   const std::string original = FileBytes(SampleEntries(3));
   uitest::WriteFile(DatabasePath(), original);
-  FileLock lock(DatabasePath());
+  uitest::FileLock lock(DatabasePath());
   ASSERT_TRUE(lock.held());
   answers_.Queue(uitest::PressButton(IDOK));  // what could not be read, said at once
   ASSERT_NE(Open(), nullptr);

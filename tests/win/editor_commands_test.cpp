@@ -13,15 +13,6 @@ using orvanta::App;
 
 namespace {
 
-DWORD WINAPI FixedTick() { return 20240601; }
-
-void EmptyTheClipboard() {
-  if (OpenClipboard(nullptr)) {
-    EmptyClipboard();
-    CloseClipboard();
-  }
-}
-
 CHARRANGE Selection(HWND editor) {
   CHARRANGE range{-2, -2};
   SendMessageA(editor, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&range));
@@ -36,7 +27,7 @@ class EditCommandsTest : public MainDialogTest {
  protected:
   void SetUp() override {
     MainDialogTest::SetUp();
-    App().tickCount = FixedTick;
+    App().tickCount = uitest::FixedTick;
     Click(IDC_QUANTITY_30);
     Generate();
     batch_ = App().engine.output();
@@ -164,12 +155,12 @@ TEST_F(EditCommandsTest, ToolbarPasteFollowsTheClipboard) {
     uitest::Pump(100);  // WM_CLIPBOARDUPDATE
     return uitest::IsToolbarButtonEnabled(toolbar(), IDM_PASTE) == (IsClipboardFormatAvailable(CF_TEXT) != 0);
   };
-  EmptyTheClipboard();
+  uitest::EmptyTheClipboard();
   EXPECT_TRUE(pasteMatchesTheClipboard());
   uitest::SetClipboardText("text");
   EXPECT_TRUE(pasteMatchesTheClipboard());
   EXPECT_TRUE(uitest::IsToolbarButtonEnabled(toolbar(), IDM_PASTE));
-  EmptyTheClipboard();
+  uitest::EmptyTheClipboard();
   EXPECT_TRUE(pasteMatchesTheClipboard());
 }
 

@@ -14,8 +14,6 @@ using orvanta::App;
 
 namespace {
 
-DWORD WINAPI FixedTick() { return 777; }
-
 WORD AlignmentOf(HWND editor) {
   SendMessageA(editor, EM_SETSEL, 0, -1);
   PARAFORMAT pf{};
@@ -42,7 +40,7 @@ constexpr AlignmentCase kAlignments[] = {
 }  // namespace
 
 TEST_F(MainDialogTest, RightJustifyEmptiesTheEditorIntoTheClipboardAndMovesTheChecks) {
-  App().tickCount = FixedTick;
+  App().tickCount = uitest::FixedTick;
   Click(IDC_QUANTITY_30);
   Generate();
   const std::string batch = App().engine.output();
@@ -94,7 +92,7 @@ TEST_F(MainDialogTest, AlignmentWithUseBigScreenButNoWindowStillMovesTheChecks) 
 }
 
 TEST_F(MainDialogTest, FontDialogStartsFromTheSelectionAndAppliesTheChoice) {
-  App().tickCount = FixedTick;
+  App().tickCount = uitest::FixedTick;
   Generate();
   const std::string batch = App().engine.output();
   // The first password in a known font, DejaVu Sans 12 pt. Wine's Font

@@ -53,7 +53,9 @@ TEST_F(DatabaseTest, AddItemAppendsAtTheEndWhateverRowIsSelected) {
       [&](HWND dialog) {
         seen = dialog;
         EXPECT_EQ(uitest::Text(dialog), "Item Data");
-        EXPECT_EQ(GetWindow(dialog, GW_OWNER), nullptr);
+        // Owned, so the database window cannot be closed or used underneath it.
+        EXPECT_EQ(GetWindow(dialog, GW_OWNER), Window());
+        EXPECT_FALSE(IsWindowEnabled(Window()));
       },
       TypeEntry("n3w-pass", "me@example", "https://example.org", "first added", uitest::PressButton(IDC_ITEM_OK))));
   Press(IDC_DB_ADD_ITEM);
@@ -87,9 +89,9 @@ TEST_F(DatabaseTest, AnEmptyPasswordIsRefusedAndTheOtherTextsStay) {
   bool stillOpen = false;
   answers_.Queue(TypeEntry("", "login kept", "url kept", "comment kept", uitest::PressButton(IDC_ITEM_OK)));
   answers_.Queue([&](HWND box) {
-    EXPECT_EQ(GetWindow(box, GW_OWNER), Window()) << "the message belongs to the database window";
     HWND item = uitest::FindThreadWindow("#32770", "Item Data");
     ASSERT_NE(item, nullptr);
+    EXPECT_EQ(GetWindow(box, GW_OWNER), item) << "the message belongs to the dialog, which waits for it";
     WhenBackIn(item, [&](HWND dialog) {
       stillOpen = IsWindowVisible(dialog);
       for (int i = 0; i < 3; ++i) afterMessage[i] = ItemText(dialog, IDC_ITEM_LOGIN + i);

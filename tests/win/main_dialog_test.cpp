@@ -14,12 +14,10 @@ using orvanta::App;
 
 namespace {
 
-DWORD WINAPI FixedTick() { return 123456789; }
-
 // The batch `routine` makes from the fixed tick with `settings`.
 std::string ExpectedBatch(const orvanta::GeneratorSettings& settings, orvanta::Routine routine) {
   EXPECT_STREQ(orvanta::RoutineName(orvanta::SelectRoutine(settings)), orvanta::RoutineName(routine));
-  return EngineBatch(settings, settings.seedMode, FixedTick());
+  return EngineBatch(settings, settings.seedMode, uitest::FixedTick());
 }
 
 }  // namespace
@@ -49,7 +47,7 @@ TEST_F(MainDialogTest, StartsWithTheDefaultsChecked) {
 }
 
 TEST_F(MainDialogTest, FirstGenerateShowsTwoPasswordsOfFourLettersOrDigits) {
-  App().tickCount = FixedTick;
+  App().tickCount = uitest::FixedTick;
   Generate();
   std::string text = OutputText();
   EXPECT_EQ(text, App().engine.output());
@@ -94,7 +92,7 @@ TEST_F(MainDialogTest, EveryRoutineIsReachedThroughTheOptionControls) {
       {{IDC_MODE_SIMPLE}, Routine::SimpleKeyboardMixed},
       {{IDC_CASE_NO}, Routine::SimpleKeyboard},
   };
-  App().tickCount = FixedTick;
+  App().tickCount = uitest::FixedTick;
   Click(IDC_LENGTH_30);
   Click(IDC_QUANTITY_50);
   for (int method : {IDC_METHOD_LCG, IDC_METHOD_BITSHIFT}) {
@@ -146,7 +144,7 @@ TEST_F(MainDialogTest, LargestBatchShowsInFull) {
   EXPECT_TRUE(text == App().engine.output()) << "the editor does not hold the whole batch";
   EXPECT_EQ(uitest::ViewState(output()), "caret 0-0, line 0 at the top, undo no");
   EXPECT_NE(SendMessageA(output(), EM_GETEVENTMASK, 0, 0) & ENM_SELCHANGE, 0) << "the toolbar follows the selection";
-  App().tickCount = FixedTick;  // a different tick: a different batch
+  App().tickCount = uitest::FixedTick;  // a different tick: a different batch
   Generate();
   EXPECT_TRUE(OutputText() == App().engine.output()) << "the editor does not hold the second batch";
   EXPECT_TRUE(OutputText() != text) << "the second batch did not replace the first";
@@ -245,7 +243,7 @@ TEST_F(MainDialogTest, AutogenerateMovesTheSeedCheckMarkBack) {
   EXPECT_FALSE(uitest::IsMenuChecked(dialog(), IDM_SEED_CUSTOM));
   EXPECT_EQ(App().settings.seedMode, orvanta::kSeedAutogenerate);
   // The next batch ignores the state a custom seed left.
-  App().tickCount = FixedTick;
+  App().tickCount = uitest::FixedTick;
   Generate();
   EXPECT_EQ(OutputText(), ExpectedBatch(orvanta::GeneratorSettings{}, orvanta::Routine::SimpleDigitsLetters));
 }

@@ -12,14 +12,10 @@
 
 using orvanta::App;
 
-namespace {
-
-DWORD WINAPI FixedTick() { return 424242; }
-
-}  // namespace
+namespace {}  // namespace
 
 TEST_F(MainDialogTest, SaveWritesTheBatchAsGeneratedEvenAfterTheEditorChanged) {
-  App().tickCount = FixedTick;
+  App().tickCount = uitest::FixedTick;
   Click(IDC_QUANTITY_30);
   Generate();
   const std::string batch = App().engine.output();

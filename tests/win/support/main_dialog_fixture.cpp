@@ -21,6 +21,7 @@ void MainDialogTest::TearDown() {
   EXPECT_EQ(answers_.pending(), 0u) << "queued answers were not used";
   EXPECT_EQ(answers_.unexpected(), 0) << "a dialog appeared that the test did not expect";
   EXPECT_TRUE(uitest::ThreadWindows("#32770", true).empty()) << "a dialog was left open";
+  uitest::RemoveTestFolder(folder_);
 }
 
 std::string EngineBatch(const orvanta::GeneratorSettings& settings, int32_t seedMode, uint32_t tick, uint32_t state) {

@@ -82,6 +82,46 @@ void SetClipboardText(const std::string& text) {
   }
 }
 
+void EmptyTheClipboard() {
+  if (OpenClipboard(nullptr)) {
+    EmptyClipboard();
+    CloseClipboard();
+  }
+}
+
+ClipboardHeld::ClipboardHeld(DWORD milliseconds)
+    : milliseconds_(milliseconds), opened_(CreateEventA(nullptr, TRUE, FALSE, nullptr)) {
+  thread_ = CreateThread(nullptr, 0, Hold, this, 0, nullptr);
+  if (thread_) WaitForSingleObject(opened_, 5000);
+}
+
+ClipboardHeld::~ClipboardHeld() {
+  if (thread_) {
+    WaitForSingleObject(thread_, milliseconds_ + 5000);
+    CloseHandle(thread_);
+  }
+  CloseHandle(opened_);
+}
+
+DWORD WINAPI ClipboardHeld::Hold(void* self) {
+  auto* hold = static_cast<ClipboardHeld*>(self);
+  hold->held_ = OpenClipboard(nullptr) != FALSE;
+  SetEvent(hold->opened_);
+  Sleep(hold->milliseconds_);
+  if (hold->held_) CloseClipboard();
+  return 0;
+}
+
+FileLock::FileLock(const std::string& path)
+    : handle_(CreateFileW(orvanta::WideFromUtf8(path).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr)) {}
+
+void FileLock::Release() {
+  if (held()) CloseHandle(handle_);
+  handle_ = INVALID_HANDLE_VALUE;
+}
+
+DWORD WINAPI FixedTick() { return 20240601; }
+
 void PressWithControl(HWND window, WPARAM key) {
   BYTE keys[256];
   GetKeyboardState(keys);
@@ -177,6 +217,13 @@ std::string MakeTestFolder(bool plainName) {
   }
   SetCurrentDirectoryW(folder.c_str());
   return orvanta::Utf8FromWide(folder) + "\\";
+}
+
+void RemoveTestFolder(const std::string& folder) {
+  const std::filesystem::path path(orvanta::WideFromUtf8(folder));
+  SetCurrentDirectoryW(path.parent_path().parent_path().c_str());
+  std::error_code ignored;
+  std::filesystem::remove_all(path, ignored);
 }
 
 std::string ReadFile(const std::string& path) {

@@ -35,6 +35,45 @@ bool IsToolbarButtonEnabled(HWND toolbar, int command);
 
 std::string ClipboardText();  // "" when the clipboard holds no text
 void SetClipboardText(const std::string& text);
+void EmptyTheClipboard();
+
+// Another program's hold on the clipboard (a clipboard manager reading it):
+// a second thread opens it and keeps it open for `milliseconds`, from the
+// constructor on. The destructor waits for the hold to end.
+class ClipboardHeld {
+ public:
+  explicit ClipboardHeld(DWORD milliseconds);
+  ~ClipboardHeld();
+  ClipboardHeld(const ClipboardHeld&) = delete;
+  ClipboardHeld& operator=(const ClipboardHeld&) = delete;
+  bool held() const { return held_; }  // the thread had it open
+
+ private:
+  static DWORD WINAPI Hold(void* self);
+  DWORD milliseconds_;
+  HANDLE opened_;
+  HANDLE thread_ = nullptr;
+  bool held_ = false;
+};
+
+// A file held open with no sharing, as another program might hold it:
+// nobody else can read, write, replace or delete it until the lock goes.
+// `path` is UTF-8.
+class FileLock {
+ public:
+  explicit FileLock(const std::string& path);
+  ~FileLock() { Release(); }
+  FileLock(const FileLock&) = delete;
+  FileLock& operator=(const FileLock&) = delete;
+  bool held() const { return handle_ != INVALID_HANDLE_VALUE; }
+  void Release();
+
+ private:
+  HANDLE handle_;
+};
+
+// The clock of a test, for App().tickCount: every Generate reads this tick.
+DWORD WINAPI FixedTick();
 
 // A key pressed with Ctrl held, as the keyboard delivers it to `window`:
 // WM_KEYDOWN, then the character it makes.
@@ -64,6 +103,9 @@ HWND FindThreadWindow(const char* className, const char* title);
 // never pass through the ANSI calls. `plainName`: ASCII only, for tools that
 // take ANSI paths. Paths in and out of these helpers are UTF-8.
 std::string MakeTestFolder(bool plainName = false);
+// Removes a folder made by MakeTestFolder, with all it holds (the current
+// folder moves to its parent first).
+void RemoveTestFolder(const std::string& folder);
 std::string ReadFile(const std::string& path);
 bool FileExists(const std::string& path);
 void WriteFile(const std::string& path, const std::string& data);
