@@ -9,8 +9,10 @@
 # QEMU 7.2, Debian 12's, cannot start the 32-bit Wine (its mappings take the
 # addresses Wine reserves: "failed to map the shared user data"); QEMU 10
 # from Debian 13 can, so its static qemu-i386 is taken from that release's
-# qemu-user package, fetched and checked by apt against Debian's keys, and
-# kept under build/qemu. Programs run three to six times slower than natively.
+# qemu-user package, fetched by apt from the mirror the machine's own apt
+# configuration takes Debian from (debian-mirror.sh) and checked against the
+# machine's Debian keyring, and kept under build/qemu. Programs run three to
+# six times slower than natively.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 scripts/runs-32bit.sh 2>/dev/null && exit 0
@@ -27,13 +29,16 @@ if [ ! -x "$qemu" ]; then
   work=$(mktemp -d)
   trap 'rm -rf "$work"' EXIT
   mkdir -p "$work/lists/partial" "$work/archives/partial" "$dir"
-  echo "deb [arch=amd64] http://deb.debian.org/debian trixie main" >"$work/sources.list"
+  read -r uri keyring < <(scripts/debian-mirror.sh) || fail "apt takes Debian from no mirror here"
+  echo "deb [arch=amd64${keyring:+ signed-by=$keyring}] $uri trixie main" >"$work/sources.list"
+  # Lists, package cache and download stay in $work: the machine's own apt
+  # state is not touched.
   apt_options=(-o Dir::Etc::SourceList="$work/sources.list" -o Dir::Etc::SourceParts=/dev/null
-    -o Dir::State::Lists="$work/lists" -o Dir::Cache::Archives="$work/archives"
+    -o Dir::State::Lists="$work/lists" -o Dir::Cache="$work"
     -o APT::Sandbox::User=root -o Acquire::Retries=3)
   apt-get "${apt_options[@]}" update >"$work/apt.log" 2>&1 &&
     (cd "$work" && apt-get "${apt_options[@]}" download qemu-user >>"$work/apt.log" 2>&1) ||
-    { cat "$work/apt.log" >&2; fail "Debian 13's qemu-user could not be fetched"; }
+    { cat "$work/apt.log" >&2; fail "Debian 13's qemu-user could not be fetched from $uri"; }
   dpkg-deb -x "$work"/qemu-user_*.deb "$work/x" && cp "$work/x/usr/bin/qemu-i386" "$qemu" ||
     fail "the package holds no qemu-i386"
   dpkg-deb -f "$work"/qemu-user_*.deb Version >"$dir/version"
