@@ -29,6 +29,9 @@ function(orvanta_wine_timeout out seconds)
 endfunction()
 
 # Adds the GoogleTest cases of TARGET to CTest, each run in its own Wine process.
+# Every case drives windows on the build's one display and Wine's one
+# clipboard, which all the prefix's processes share: the lock keeps a
+# parallel run (ctest -j) from letting two of them meet there.
 function(orvanta_add_wine_tests target)
   if(NOT ORVANTA_WINE_TESTS)
     return()
@@ -38,7 +41,7 @@ function(orvanta_add_wine_tests target)
   gtest_discover_tests(${target}
     DISCOVERY_MODE PRE_TEST
     DISCOVERY_TIMEOUT ${discovery}
-    PROPERTIES FIXTURES_REQUIRED wine TIMEOUT ${timeout} ${ARGN})
+    PROPERTIES FIXTURES_REQUIRED wine TIMEOUT ${timeout} RESOURCE_LOCK clipboard ${ARGN})
 endfunction()
 
 if(ORVANTA_WINE_TESTS AND BUILD_TESTING)

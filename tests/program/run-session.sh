@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Runs the session driver against PROGRAM.exe in a fresh empty folder.
-#   run-session.sh BUILD_DIR PROGRAM.exe [--start-only]
+#   run-session.sh BUILD_DIR PROGRAM.exe [--start-only | --without-rich-edit]
 # The program, beside its help files, and the folder it starts in are named
 # with letters that the system's code page cannot spell, as many users'
 # folders are.
@@ -17,6 +17,9 @@ fi
 home="$folder/Łódź-Ω-李 program" work="$folder/Łódź-Ω-李 work"
 mkdir -p "$home" "$work"
 cp "$program" "$(dirname "$program")/orv.hlp" "$(dirname "$program")/orv.html" "$home/"
+# Without the rich edit library (Wine passes its DLL settings on to the
+# programs a program starts), the program cannot make its main window.
+[ "${3:-}" = --without-rich-edit ] && export ORVANTA_WINEDLLOVERRIDES="riched32="
 # The paths Wine's programs see for this machine's paths (drive Z: is /).
 winepath_of() { echo "Z:${1//\//\\}"; }
 "$build/wine-run.sh" "$build/bin/orvanta_session.exe" ${3:-} "$(winepath_of "$home/$(basename "$program")")" \

@@ -3,6 +3,8 @@
 // captions, control and command IDs, texts, the clipboard and files.
 //   orvanta_session PROGRAM.exe FOLDER          the whole session
 //   orvanta_session --start-only PROGRAM.exe FOLDER   start, then File > Exit
+//   orvanta_session --without-rich-edit PROGRAM.exe FOLDER   a start that fails
+//     (run-session.sh takes the rich edit library away for it)
 // Paths are taken and used as UTF-16, so either folder may be named with
 // letters that the system's code page cannot spell.
 // Prints each step and its time; exit code 0 when every check held.
@@ -277,7 +279,33 @@ void RunSession(Session& s, const std::wstring& folder) {
     PressKey(db, VK_RETURN);
     Check(WaitFor([] { return ClipboardText() == "from the session"; }),
           "Enter on the Entry did not copy its password");
+    PostMessageA(GetDlgItem(db, IDC_DB_ADD_ITEM), BM_CLICK, 0, 0);
+    if (HWND item = WaitForWindow("#32770", "Item Data")) {
+      SendDlgItemMessageA(item, IDC_ITEM_PASSWORD, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("before logoff"));
+      PostMessageA(item, WM_COMMAND, IDC_ITEM_OK, 0);
+      WaitUntilGone(item);
+    }
+    Check(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0) == 2, "Add Item did not add the second Entry");
   });
+}
+
+// Logoff with the database window open: Wine's wineboot ends the session as
+// Windows does, with WM_QUERYENDSESSION and WM_ENDSESSION to every window.
+void EndTheSession(HANDLE process) {
+  wchar_t system[MAX_PATH] = L"";
+  GetSystemDirectoryW(system, MAX_PATH);
+  std::wstring commandLine = std::wstring(L"\"") + system + L"\\wineboot.exe\" --end-session";
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION wineboot{};
+  if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &wineboot)) {
+    Check(false, "wineboot --end-session could not be started");
+    return;
+  }
+  WaitForSingleObject(wineboot.hProcess, 30000);
+  CloseHandle(wineboot.hThread);
+  CloseHandle(wineboot.hProcess);
+  Check(WaitForSingleObject(process, 20000) == WAIT_OBJECT_0, "the program outlived the session");
 }
 
 }  // namespace
@@ -286,8 +314,9 @@ int main() {
   int argc = 0;
   wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
   const bool startOnly = argc == 4 && std::wstring(argv[1]) == L"--start-only";
-  if (argc != 3 && !startOnly) {
-    fprintf(stderr, "usage: orvanta_session [--start-only] PROGRAM.exe FOLDER\n");
+  const bool cannotStart = argc == 4 && std::wstring(argv[1]) == L"--without-rich-edit";
+  if (argc != 3 && !startOnly && !cannotStart) {
+    fprintf(stderr, "usage: orvanta_session [--start-only | --without-rich-edit] PROGRAM.exe FOLDER\n");
     return 2;
   }
   const std::wstring program = argv[argc - 2];
@@ -305,22 +334,35 @@ int main() {
   driver::WatchProgram(process.dwProcessId);
   printf("%s\n", orvanta::Utf8FromWide(program).c_str());
   HWND main = nullptr;
-  Step("start until the main window shows", [&] { main = WaitForWindow("#32770", "Orvanta."); });
+  if (!cannotStart) Step("start until the main window shows", [&] { main = WaitForWindow("#32770", "Orvanta."); });
   if (main) {
     Session session(main);
-    if (!startOnly) RunSession(session, folder);
-    Step("File > Exit, the process ends", [&] {
-      PostMessageA(main, WM_COMMAND, IDM_EXIT, 0);
-      for (const DWORD start = GetTickCount(); GetTickCount() - start < 20000;) {
-        if (WaitForSingleObject(process.hProcess, 50) == WAIT_OBJECT_0) break;
-        AnswerComplaint();
-      }
-      Check(WaitForSingleObject(process.hProcess, 0) == WAIT_OBJECT_0, "File > Exit did not end the program");
-    });
     if (!startOnly) {
+      RunSession(session, folder);
+      Step("The session ends (logoff), the process ends", [&] { EndTheSession(process.hProcess); });
       const std::string kept = FileText(folder + L"mypsw.txt");
-      Check(kept.size() == 1025, "the database open at exit was not kept");
+      Check(kept.size() == 2049 && kept.find("before logoff") == 1024, "the Entry added before logoff was not saved");
+    } else {
+      Step("File > Exit, the process ends", [&] {
+        PostMessageA(main, WM_COMMAND, IDM_EXIT, 0);
+        for (const DWORD start = GetTickCount(); GetTickCount() - start < 20000;) {
+          if (WaitForSingleObject(process.hProcess, 50) == WAIT_OBJECT_0) break;
+          AnswerComplaint();
+        }
+        Check(WaitForSingleObject(process.hProcess, 0) == WAIT_OBJECT_0, "File > Exit did not end the program");
+      });
     }
+  } else if (cannotStart) {
+    Step("a start that fails says so and ends with an error", [&] {
+      HWND told = WaitForWindow("#32770", "Orvanta");
+      Check(told && TextOf(GetDlgItem(told, 0xFFFF)).find("could not start") != std::string::npos,
+            "the failed start was not told");
+      if (told) PostMessageA(told, WM_COMMAND, IDOK, 0);
+      DWORD code = 0;
+      Check(WaitForSingleObject(process.hProcess, 20000) == WAIT_OBJECT_0 &&
+                GetExitCodeProcess(process.hProcess, &code) && code != 0,
+            "the failed start ended with exit code 0");
+    });
   } else {
     Check(false, "the main window did not show");
   }

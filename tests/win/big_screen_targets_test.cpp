@@ -103,8 +103,10 @@ TEST_F(BigScreenTargetsTest, AnAlignmentWithNoWindowIsStoredForTheNextOne) {
   Click(IDC_USE_BIG_SCREEN);
   SetWindowTextA(output(), "main text");
   Command(IDM_ALIGN_RIGHT);  // no Big-screen editor yet: nothing to act on
-  EXPECT_EQ(OutputText(), "main text");
+  EXPECT_EQ(OutputText(), "main text") << "the Output editor is not the target";
   EXPECT_TRUE(uitest::IsMenuChecked(dialog(), IDM_ALIGN_RIGHT));
+  EXPECT_TRUE(uitest::IsToolbarButtonChecked(toolbar(), IDM_ALIGN_RIGHT));
+  EXPECT_EQ(App().output.alignment, 7);
   Generate();
   ASSERT_TRUE(bigScreen() != nullptr);
   EXPECT_EQ(uitest::ParagraphAlignment(bigEditor()), PFA_RIGHT);

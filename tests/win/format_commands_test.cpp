@@ -39,35 +39,19 @@ constexpr AlignmentCase kAlignments[] = {
 
 }  // namespace
 
-TEST_F(MainDialogTest, RightJustifyEmptiesTheEditorIntoTheClipboardAndMovesTheChecks) {
+// Each alignment command moves the whole text to the clipboard, leaves the
+// editor empty, checks only itself in the menu and on the toolbar, and
+// aligns the batches that follow.
+TEST_F(MainDialogTest, EachAlignmentCommandEmptiesTheEditorIntoTheClipboardAndChecksOnlyItself) {
   App().tickCount = uitest::FixedTick;
   Click(IDC_QUANTITY_30);
   Generate();
-  const std::string batch = App().engine.output();
   ASSERT_EQ(AlignmentOf(output()), PFA_CENTER) << "batches start centred";
-
-  Command(IDM_ALIGN_RIGHT);
-  EXPECT_EQ(OutputText(), "");
-  EXPECT_EQ(uitest::ClipboardText(), batch);
-  EXPECT_TRUE(uitest::IsMenuChecked(dialog(), IDM_ALIGN_RIGHT));
-  EXPECT_FALSE(uitest::IsMenuChecked(dialog(), IDM_ALIGN_LEFT));
-  EXPECT_FALSE(uitest::IsMenuChecked(dialog(), IDM_ALIGN_CENTER));
-  EXPECT_TRUE(uitest::IsToolbarButtonChecked(toolbar(), IDM_ALIGN_RIGHT));
-  EXPECT_FALSE(uitest::IsToolbarButtonChecked(toolbar(), IDM_ALIGN_LEFT));
-  EXPECT_FALSE(uitest::IsToolbarButtonChecked(toolbar(), IDM_ALIGN_CENTER));
-  EXPECT_EQ(App().output.alignment, 7);
-  EXPECT_EQ(GetFocus(), output());
-
-  Generate();
-  EXPECT_EQ(OutputText(), App().engine.output());
-  EXPECT_EQ(AlignmentOf(output()), PFA_RIGHT) << "the next batch is right-aligned";
-  EXPECT_TRUE(uitest::IsToolbarButtonChecked(toolbar(), IDM_ALIGN_RIGHT)) << "a refresh keeps the checks";
-}
-
-TEST_F(MainDialogTest, EachAlignmentCommandChecksOnlyItself) {
-  Generate();
   for (const AlignmentCase& c : kAlignments) {
+    const std::string batch = OutputText();
     Command(c.command);
+    EXPECT_EQ(OutputText(), "") << c.command;
+    EXPECT_EQ(uitest::ClipboardText(), batch) << c.command;
     for (const AlignmentCase& other : kAlignments) {
       bool on = other.command == c.command;
       EXPECT_EQ(uitest::IsMenuChecked(dialog(), other.command), on) << c.command << " / menu " << other.command;
@@ -75,20 +59,12 @@ TEST_F(MainDialogTest, EachAlignmentCommandChecksOnlyItself) {
           << c.command << " / button " << other.command;
     }
     EXPECT_EQ(App().output.alignment, c.code);
+    EXPECT_EQ(GetFocus(), output());
     Generate();
+    EXPECT_EQ(OutputText(), App().engine.output());
     EXPECT_EQ(AlignmentOf(output()), c.paragraph) << "batch after command " << c.command;
+    EXPECT_TRUE(uitest::IsToolbarButtonChecked(toolbar(), c.command)) << "a refresh keeps the checks";
   }
-}
-
-TEST_F(MainDialogTest, AlignmentWithUseBigScreenButNoWindowStillMovesTheChecks) {
-  Generate();
-  const std::string batch = App().engine.output();
-  Click(IDC_USE_BIG_SCREEN);  // no batch since: the window is not open, its editor does not exist
-  Command(IDM_ALIGN_LEFT);
-  EXPECT_EQ(OutputText(), batch) << "the Output editor is not the target";
-  EXPECT_TRUE(uitest::IsMenuChecked(dialog(), IDM_ALIGN_LEFT));
-  EXPECT_TRUE(uitest::IsToolbarButtonChecked(toolbar(), IDM_ALIGN_LEFT));
-  EXPECT_EQ(App().output.alignment, 5);
 }
 
 TEST_F(MainDialogTest, FontDialogStartsFromTheSelectionAndAppliesTheChoice) {
@@ -110,6 +86,7 @@ TEST_F(MainDialogTest, FontDialogStartsFromTheSelectionAndAppliesTheChoice) {
   answers_.Queue(uitest::Inspect(
       [&](HWND fontDialog) {
         presetFace = uitest::ComboText(fontDialog, uitest::kFontFace);
+        presetSize = uitest::ComboText(fontDialog, uitest::kFontSize);
         uitest::ChooseInCombo(fontDialog, uitest::kFontFace, "Liberation Mono");
         uitest::ChooseInCombo(fontDialog, uitest::kFontStyle, "Bold Italic");
         uitest::ChooseInCombo(fontDialog, uitest::kFontSize, "16");
