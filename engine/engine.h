@@ -1,7 +1,7 @@
 // The password generation engine: one Random state, two stepping methods,
 // range mapping, the fourteen generator routines and the Output buffer.
 // Portable C++: the platform reaches it only through the tick count handed
-// to SeedRandom and the SortLists it is given.
+// to SeedRandom, the SortLists it is given and the ByteSource of a strong batch.
 #pragma once
 
 #include <cstddef>
@@ -12,12 +12,16 @@
 
 namespace orvanta {
 
+class ByteSource;
+
 // Option codes, exactly as the main dialog's controls store them.
 enum : int32_t { kMethodLinearCongruential = 51, kMethodBitShift = 52 };
 enum : int32_t { kModeSimple = 31, kModeAdvanced = 32 };
 enum : int32_t { kKeysAll = 41, kKeysDigits = 42, kKeysLetters = 43, kKeysDigitsLetters = 44 };
 enum : int32_t { kCaseSensitive = 7, kCaseNo = 8 };
-enum : int32_t { kSeedAutogenerate = 0, kSeedCustom = 1 };
+// Strong: every character from the system's cryptographic random source
+// (Engine::GenerateStrong); the Random state plays no part.
+enum : int32_t { kSeedAutogenerate = 0, kSeedCustom = 1, kSeedStrong = 2 };
 
 // Start values are those the main dialog shows checked when it opens.
 struct GeneratorSettings {
@@ -93,6 +97,10 @@ class Engine {
   // and Quantity, the Random state is seeded by `seedMode` from `tick`, and
   // the selected routine fills the Output buffer, which is returned.
   const std::string& Generate(int32_t seedMode, uint32_t tick);
+  // One batch with the settings' key set, case, length and quantity, every
+  // character drawn from `source` (engine/strong_random.h). False, with an
+  // empty Output buffer, when the source fails.
+  bool GenerateStrong(ByteSource& source);
   // Back to the state of a fresh start (a new run of the main dialog).
   void Reset();
 

@@ -56,6 +56,8 @@ std::string Usage() {
   return "usage: orvanta-batch [--method lcg|bitshift] [--mode simple|advanced]\n"
          "                     [--keys all|digits|letters|alnum] [--case yes|no]\n"
          "                     [--length N] [--count N] [--tick T] [--seed S]\n"
+         "       orvanta-batch --strong [--keys all|digits|letters|alnum] [--case yes|no]\n"
+         "                     [--length N] [--count N]\n"
          "Writes one batch of passwords to standard output, each followed by six\n"
          "blanks and a line feed.\n"
          "  --method   random-number method (default bitshift)\n"
@@ -67,6 +69,9 @@ std::string Usage() {
          "  --tick     tick count for seeding, 0 to 4294967295 (default: milliseconds\n"
          "             since the system started)\n"
          "  --seed     custom seed, 0 to 999999999: the Random state before seeding\n"
+         "  --strong   every character drawn on its own from the system's cryptographic\n"
+         "             random source, each of the keys equally likely; not with\n"
+         "             --method, --mode, --tick or --seed, which do not apply\n"
          "  --help     this text\n";
 }
 
@@ -77,6 +82,8 @@ ParseResult ParseOptions(std::span<const std::string_view> args) {
     result.error = "orvanta-batch: " + std::move(message);
     return result;
   };
+  bool strong = false;
+  std::string_view describedOnly;  // the first of --method, --mode, --tick and --seed given
   for (size_t i = 0; i < args.size(); ++i) {
     std::string_view name = args[i];
     std::optional<std::string_view> value;
@@ -88,6 +95,12 @@ ParseResult ParseOptions(std::span<const std::string_view> args) {
       o.help = true;
       continue;
     }
+    if (name == "--strong" && !value) {
+      strong = true;
+      continue;
+    }
+    if (describedOnly.empty() && (name == "--method" || name == "--mode" || name == "--tick" || name == "--seed"))
+      describedOnly = name;
     auto takeValue = [&]() -> std::optional<std::string_view> {
       if (value) return value;
       if (i + 1 < args.size()) return args[++i];
@@ -134,21 +147,28 @@ ParseResult ParseOptions(std::span<const std::string_view> args) {
     } else {
       return fail("unknown option '" + named +
                   "'; options are --method, --mode, --keys, --case, --length, --count, --tick, "
-                  "--seed and --help");
+                  "--seed, --strong and --help");
     }
   }
-  o.settings.seedMode = o.seed ? kSeedCustom : kSeedAutogenerate;
+  // A strong batch has neither a method, a mode nor a seed: accepting them
+  // would suggest they made a difference.
+  if (strong && !describedOnly.empty()) return fail(std::string(describedOnly) + " cannot be combined with --strong");
+  o.settings.seedMode = strong ? kSeedStrong : o.seed ? kSeedCustom : kSeedAutogenerate;
   return result;
 }
 
-std::string MakeBatch(const Options& options, uint32_t systemTick) {
+std::optional<std::string> MakeBatch(const Options& options, uint32_t systemTick, ByteSource& strongSource) {
   Engine engine(options.settings);
+  if (options.settings.seedMode == kSeedStrong) {
+    if (!engine.GenerateStrong(strongSource)) return std::nullopt;
+    return engine.output();
+  }
   // A custom seed is the Random state that the Custom Seed dialog's OK leaves.
   if (options.seed) engine.SetRandomState(*options.seed);
   return engine.Generate(options.settings.seedMode, options.tick.value_or(systemTick));
 }
 
-ToolResult RunTool(std::span<const std::string_view> args, uint32_t systemTick) {
+ToolResult RunTool(std::span<const std::string_view> args, uint32_t systemTick, ByteSource& strongSource) {
   ToolResult tool;
   ParseResult parsed = ParseOptions(args);
   if (!parsed.ok()) {
@@ -156,8 +176,11 @@ ToolResult RunTool(std::span<const std::string_view> args, uint32_t systemTick) 
     tool.err = parsed.error + "\n";
   } else if (parsed.options.help) {
     tool.out = Usage();
+  } else if (std::optional<std::string> batch = MakeBatch(parsed.options, systemTick, strongSource)) {
+    tool.out = std::move(*batch);
   } else {
-    tool.out = MakeBatch(parsed.options, systemTick);
+    tool.status = 1;
+    tool.err = "orvanta-batch: the system's random source gave no bytes\n";
   }
   return tool;
 }

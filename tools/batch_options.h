@@ -8,11 +8,12 @@
 #include <string_view>
 
 #include "engine/engine.h"
+#include "engine/strong_random.h"
 
 namespace orvanta::batch {
 
 struct Options {
-  GeneratorSettings settings;    // seedMode is custom when seed is given
+  GeneratorSettings settings;    // seedMode is custom when seed is given, strong with --strong
   std::optional<uint32_t> tick;  // the system tick when absent
   std::optional<uint32_t> seed;  // Random state before custom seeding
   bool help = false;
@@ -29,8 +30,9 @@ ParseResult ParseOptions(std::span<const std::string_view> args);
 std::string Usage();
 
 // Seeds and runs one batch as the program's Generate command would, and
-// returns the Output buffer.
-std::string MakeBatch(const Options& options, uint32_t systemTick);
+// returns the Output buffer; a strong batch draws from `strongSource`.
+// Nothing when that source fails.
+std::optional<std::string> MakeBatch(const Options& options, uint32_t systemTick, ByteSource& strongSource);
 
 // The whole tool: what goes to stdout and stderr, and the exit status.
 struct ToolResult {
@@ -38,6 +40,6 @@ struct ToolResult {
   std::string out;
   std::string err;
 };
-ToolResult RunTool(std::span<const std::string_view> args, uint32_t systemTick);
+ToolResult RunTool(std::span<const std::string_view> args, uint32_t systemTick, ByteSource& strongSource);
 
 }  // namespace orvanta::batch

@@ -1,9 +1,13 @@
 // orvanta-batch: one batch of the generation engine, written to stdout.
+#include <cerrno>
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <string_view>
 #include <vector>
 
+#include "engine/strong_random.h"
+#include "platform/system_random.h"
 #include "tools/batch_options.h"
 
 #ifdef _WIN32
@@ -40,8 +44,14 @@ int main(int argc, char** argv) {
   _setmode(_fileno(stdout), _O_BINARY);
 #endif
   std::vector<std::string_view> args(argv + 1, argv + argc);
-  orvanta::batch::ToolResult result = orvanta::batch::RunTool(args, SystemTick());
+  orvanta::FunctionByteSource systemRandom(&orvanta::FillWithSystemRandom);
+  orvanta::batch::ToolResult result = orvanta::batch::RunTool(args, SystemTick(), systemRandom);
   WriteAll(stderr, result.err);
-  if (!WriteAll(stdout, result.out)) return 1;
+  // A batch cut short (a full device, a closed pipe) must not pass for a whole one.
+  if (!WriteAll(stdout, result.out)) {
+    const int error = errno;
+    std::fprintf(stderr, "orvanta-batch: cannot write the batch: %s\n", std::strerror(error));
+    return 1;
+  }
   return result.status;
 }

@@ -5,13 +5,18 @@
 #include <string_view>
 #include <vector>
 
+#include "support/byte_sources.h"
 #include "tools/batch_options.h"
 
 namespace orvanta::batch {
 namespace {
 
 ParseResult Parse(std::vector<std::string_view> args) { return ParseOptions(args); }
-ToolResult Tool(std::vector<std::string_view> args, uint32_t systemTick = 0) { return RunTool(args, systemTick); }
+// A strong batch's bytes are 0, 1, 2, ... here.
+ToolResult Tool(std::vector<std::string_view> args, uint32_t systemTick = 0) {
+  ScriptedBytes source = EveryByteInTurn();
+  return RunTool(args, systemTick, source);
+}
 
 TEST(BatchOptions, DefaultsAreTheProgramsStartUpState) {
   ParseResult r = Parse({});
@@ -43,6 +48,9 @@ TEST(BatchOptions, EveryOptionAndValue) {
   EXPECT_EQ(r.options.tick, 4294967295u);
   EXPECT_EQ(r.options.seed, 999999999u);
   EXPECT_EQ(s.seedMode, kSeedCustom);
+  EXPECT_EQ(Parse({"--strong", "--keys", "all", "--case", "yes", "--length", "34", "--count", "9999"})
+                .options.settings.seedMode,
+            kSeedStrong);
 
   const struct {
     std::string_view word;
@@ -80,6 +88,11 @@ TEST(BatchOptions, BadOptionsNameTheOptionAndItsValues) {
       {{"--verbose"}, "unknown option '--verbose'"},
       {{"4"}, "unknown option '4'"},
       {{"--help=yes"}, "unknown option '--help'"},
+      {{"--strong=yes"}, "unknown option '--strong'"},
+      {{"--strong", "--method", "lcg"}, "--method cannot be combined with --strong"},
+      {{"--mode", "simple", "--strong"}, "--mode cannot be combined with --strong"},
+      {{"--strong", "--keys", "all", "--tick", "1"}, "--tick cannot be combined with --strong"},
+      {{"--seed=5", "--strong"}, "--seed cannot be combined with --strong"},
   };
   for (const auto& b : bad) {
     ParseResult r = Parse(b.args);
@@ -105,9 +118,22 @@ TEST(BatchTool, KnownAnswers) {
   EXPECT_NE(Tool({"--keys", "digits", "--seed", "1", "--tick", "1534102303", "--count", "1"}).out, "4444      \n");
   // Linear congruential from tick 0: positions 8, 13, 13, 18, 21, 22, 22, 12.
   EXPECT_EQ(Tool({"--method", "lcg", "--keys", "letters", "--tick", "0"}).out, "inns      \nvwwm      \n");
+  // Strong: digits take the bytes 0, 1, 2, ... in the order "4569870321".
+  EXPECT_EQ(Tool({"--strong", "--keys", "digits"}).out, "4569      \n8703      \n");
   ToolResult help = Tool({"--help"});
   EXPECT_EQ(help.status, 0);
   EXPECT_NE(help.out.find("usage: orvanta-batch"), std::string::npos);
+  EXPECT_NE(help.out.find("--strong"), std::string::npos);
+}
+
+TEST(BatchTool, AFailingRandomSourceGivesOneLineAndNoBatch) {
+  ScriptedBytes broken = EveryByteInTurn();
+  broken.failAfter = 0;
+  const std::vector<std::string_view> args = {"--strong", "--count", "9999"};
+  ToolResult t = RunTool(args, 0, broken);
+  EXPECT_EQ(t.status, 1);
+  EXPECT_TRUE(t.out.empty());
+  EXPECT_EQ(t.err, "orvanta-batch: the system's random source gave no bytes\n");
 }
 
 TEST(BatchTool, LargestBatchLayout) {

@@ -133,11 +133,6 @@ TEST(SimpleMode, EachRoutineUsesExactlyItsWindow) {
   }
 }
 
-struct RecordingLists : SortLists {
-  std::vector<std::string> inserted;
-  void Insert(std::string_view password) override { inserted.emplace_back(password); }
-};
-
 TEST(PasswordOutput, FinishPasswordFeedsListsAndCounts) {
   Batch b(kMethodBitShift, 6, 5);
   RecordingLists lists;

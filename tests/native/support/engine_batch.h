@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "engine/engine.h"
@@ -20,6 +21,12 @@ struct Batch {
     settings.quantity = quantity;
     engine.PrepareDivisors();
   }
+};
+
+// Sort lists that keep every password in the order it came.
+struct RecordingLists : SortLists {
+  std::vector<std::string> inserted;
+  void Insert(std::string_view password) override { inserted.emplace_back(password); }
 };
 
 // The lines of an Output buffer, each with its line end's blanks.
