@@ -1,5 +1,6 @@
 // Help and About on the real main dialog: where each leaves the program.
 #include <windows.h>
+#include <shellapi.h>
 
 #include <filesystem>
 #include <string>
@@ -31,6 +32,11 @@ BOOL WINAPI RecordHelp(HWND owner, LPCWSTR file, UINT command, ULONG_PTR) {
   g_help.push_back({owner, file ? Utf8FromWide(file) : "", command});
   return TRUE;
 }
+// No program set up for web pages, no help viewer: both refuse.
+HINSTANCE WINAPI RefuseOpen(HWND, LPCWSTR, LPCWSTR, LPCWSTR, LPCWSTR, INT) {
+  return reinterpret_cast<HINSTANCE>(SE_ERR_NOASSOC);
+}
+BOOL WINAPI RefuseHelp(HWND, LPCWSTR, UINT, ULONG_PTR) { return FALSE; }
 DWORD Windows7() { return 6; }
 DWORD Windows10() { return 10; }
 std::string g_folder;  // UTF-8
@@ -151,4 +157,19 @@ TEST_F(OutsideCallsTest, HelpBesideAProgramInAFolderTheCodePageCannotSpellOpensI
   EXPECT_NE(GetFileAttributesA(spelled), INVALID_FILE_ATTRIBUTES) << "the viewer gets " << spelled;
   EXPECT_EQ(std::filesystem::path(spelled).filename(), "orv.hlp") << spelled;
   EXPECT_EQ(g_opened, std::vector<std::string>{"open " + folder() + "orv.html"});
+}
+
+TEST_F(OutsideCallsTest, HelpThatCannotBeOpenedSaysSo) {
+  orvanta::Outside().shellExecute = RefuseOpen;
+  orvanta::Outside().winHelp = RefuseHelp;
+  for (int i = 0; i < 2; ++i) answers_.Queue(uitest::PressButton(IDOK));
+  orvanta::Outside().windowsMajorVersion = Windows10;
+  Command(IDM_HELP);
+  orvanta::Outside().windowsMajorVersion = Windows7;
+  Command(IDM_HELP);
+  ASSERT_EQ(answers_.seen().size(), 2u) << "a help that never showed was passed over in silence";
+  EXPECT_NE(answers_.seen()[0].text.find("orv.html\" could not be opened"), std::string::npos)
+      << answers_.seen()[0].text;
+  EXPECT_NE(answers_.seen()[1].text.find("orv.hlp\" could not be opened"), std::string::npos)
+      << answers_.seen()[1].text;
 }

@@ -27,6 +27,10 @@ class PrintedPagesTest : public DatabaseTest {
     printer_ = std::make_unique<uitest::FilePrinter>(printerFolder_ + "printed.ps");
     ASSERT_TRUE(printer_->ready()) << "the file printer could not be installed";
   }
+  void TearDown() override {
+    DatabaseTest::TearDown();
+    uitest::RemoveTestFolder(printerFolder_);
+  }
 
   // Runs a print command, answering its Print Setup dialog with `answer`;
   // returns the seconds the command took.
@@ -185,4 +189,23 @@ TEST_F(PrintedPagesTest, CancelInPrintSetupPrintsNothing) {
   Print([this] { PrintAll(); }, IDCANCEL);
   EXPECT_FALSE(uitest::FileExists(printer_->output()));
   EXPECT_EQ(answers_.seen().size(), 2u) << "and says nothing";
+}
+
+// A printer that cannot take the job (here: its file cannot be made) is
+// told, for a batch and for the database; nothing is passed off as printed.
+TEST_F(PrintedPagesTest, APrinterThatCannotPrintIsTold) {
+  uitest::FilePrinter broken(printerFolder_ + "no such folder\\printed.ps");
+  ASSERT_TRUE(broken.ready());
+  Generate();
+  WriteDatabase(SampleEntries(3));
+  ASSERT_NE(Open(), nullptr);
+  for (const auto& print : std::vector<std::function<void()>>{[this] { PrintBatch(); }, [this] { PrintAll(); }}) {
+    const size_t before = Messages().size();
+    Print([&] {
+      answers_.Queue(uitest::PressButton(IDOK));  // after Print Setup
+      print();
+    });
+    ASSERT_EQ(Messages().size(), before + 1) << "the failed print was not told";
+    EXPECT_NE(Messages().back().find("could not be printed"), std::string::npos) << Messages().back();
+  }
 }

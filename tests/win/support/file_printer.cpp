@@ -67,7 +67,7 @@ int RunShell(const std::string& script, const std::string& scratch) {
     return -1;
   if (process.hThread) CloseHandle(process.hThread);
   if (process.hProcess) CloseHandle(process.hProcess);
-  for (int waited = 0; !FileExists(done) && waited < 120000; waited += 10) Sleep(10);
+  for (int waited = 0; !FileExists(done) && waited < 60000; waited += 10) Sleep(10);
   return FileExists(done) ? std::atoi(ReadFile(done).c_str()) : -1;
 }
 
