@@ -39,6 +39,15 @@ void AppState::NoteAlignmentApplied(int alignmentCode) {
   output.alignmentChosen = true;
 }
 
+bool AppState::MakeBatch(int32_t seedMode) {
+  if (settings.seedMode != kSeedStrong) {
+    engine.Generate(seedMode, tickCount());
+    return true;
+  }
+  FunctionByteSource source(randomBytes);
+  return engine.GenerateStrong(source);
+}
+
 void AppState::ResetForNewRun() {
   settings = GeneratorSettings{};
   engine.Reset();
@@ -46,6 +55,7 @@ void AppState::ResetForNewRun() {
   sortLists.Clear();
   output = OutputState{};
   tickCount = GetTickCount;
+  randomBytes = FillWithSystemRandom;
   editor.paraFormat = PARAFORMAT{};
   editor.charFormat = CHARFORMATA{};
 }

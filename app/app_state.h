@@ -10,6 +10,8 @@
 
 #include "app/sort_lists.h"
 #include "engine/engine.h"
+#include "engine/strong_random.h"
+#include "platform/system_random.h"
 #include "platform/win/output_view.h"
 
 namespace orvanta {
@@ -65,6 +67,14 @@ struct AppState {
   EditorRecords editor;
   // The seeding clock; tests replace it to make batches repeatable.
   DWORD(WINAPI* tickCount)() = GetTickCount;
+  // The source of strong batches; tests replace it with one that fails.
+  bool (*randomBytes)(unsigned char* bytes, std::size_t count) = FillWithSystemRandom;
+
+  // One batch into the Output buffer with the settings as they are now:
+  // while Seed > "Strong (system random)" holds, from the system's random
+  // source, else seeded from the clock by `seedMode`. False when the
+  // system's source failed: the Output buffer is then empty.
+  bool MakeBatch(int32_t seedMode);
 
   // Gives `dialog`'s Output editor `text`, with an Alignment code (0: keep
   // the editor's own) as ReplaceEditorText does; returns the editor now

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/app_state.h"
+#include "app/commands.h"
 #include "platform/win/editor_edits.h"
 #include "platform/win/output_view.h"
 #include "platform/win/window_parts.h"
@@ -44,15 +45,19 @@ void OnCreate(HWND window) {
   app.NoteAlignmentApplied(app.output.alignment);
 }
 
-// The window's own batch: always seeded by the autogenerate rule, with the
-// options as they are now. The sort lists keep the earlier passwords, so a
-// sort command shows every batch since the main dialog's last Generate.
+// The window's own batch, with the options as they are now: seeded by the
+// autogenerate rule, or strong while Seed > "Strong (system random)" holds
+// (a user who chose Strong must not be handed a weaker batch here). The
+// sort lists keep the earlier passwords, so a sort command shows every
+// batch since the main dialog's last Generate.
 void Regenerate(HWND window) {
   AppState& app = App();
-  const std::string& batch = app.engine.Generate(kSeedAutogenerate, app.tickCount());
+  const bool made = app.MakeBatch(kSeedAutogenerate);
+  const std::string& batch = app.engine.output();
   // A fresh control takes the text at once; emptying a full one is slow.
   HWND editor = ReplaceEditorText(EditorOf(window), batch);
-  if (app.output.autoCopy) SelectAllAndCopy(editor, batch);
+  if (app.output.autoCopy && made) SelectAllAndCopy(editor, batch);
+  if (!made) ReportNoStrongBatch(window);
 }
 
 void OnDestroy(HWND window, const BigScreenRecord& record) {

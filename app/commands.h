@@ -12,6 +12,9 @@ void GenerateCommand(HWND dialog);
 void SortCommand(HWND dialog, bool ascending);
 void SeedAutogenerateCommand(HWND dialog);
 void SeedCustomCommand(HWND dialog);
+void SeedStrongCommand(HWND dialog);
+// Tells the user that the system's random source failed and no strong batch was made.
+void ReportNoStrongBatch(HWND owner);
 
 // edit_commands.cpp: the Edit menu and the alignment commands.
 void EditCommand(HWND dialog, int id);       // IDM_UNDO to IDM_SELECT_ALL

@@ -8,6 +8,7 @@
 #include "app/big_screen.h"
 #include "app/commands.h"
 #include "engine/win/custom_seed_dialog.h"
+#include "platform/win/messages.h"
 #include "platform/win/output_view.h"
 #include "resources/resource.h"
 
@@ -35,6 +36,38 @@ void FlipAutoCopy(HWND dialog) {
 
 void SetBigScreenText(HWND dialog, std::string_view text) {
   if (HWND editor = BigScreenEditorOf(dialog)) ReplaceEditorText(editor, text);
+}
+
+void ShowBatch(HWND dialog) {
+  AppState& app = App();
+  const std::string& batch = app.engine.output();
+
+  // The Output editor is emptied and takes the current alignment before
+  // every batch, also when the batch goes to the Big-screen window.
+  if (!app.output.useBigScreen) {
+    HWND editor = app.SetOutputEditorText(dialog, batch, app.output.alignment);
+    if (app.output.autoCopy) SelectAllAndCopy(editor, batch);
+    return;
+  }
+  app.SetOutputEditorText(dialog, "", app.output.alignment);
+  if (HWND bigEditor = BigScreenEditorOf(dialog)) {
+    // The open window keeps its text; the batch waits in the Output buffer
+    // and the sort lists.
+    SetFocus(bigEditor);
+    return;
+  }
+  ShowBatchInNewBigScreen(dialog);
+}
+
+// Seed > Autogenerate, Custom and Strong share one check mark. While Strong
+// holds, neither the method nor the mode plays a part: their buttons are
+// greyed, their choices kept for when the user goes back.
+void CheckSeedItem(HWND dialog, int item) {
+  HMENU menu = GetMenu(dialog);
+  for (int each : {IDM_SEED_AUTO, IDM_SEED_CUSTOM, IDM_SEED_STRONG})
+    CheckMenuItem(menu, each, MF_BYCOMMAND | (each == item ? MF_CHECKED : MF_UNCHECKED));
+  for (int button : {IDC_METHOD_LCG, IDC_METHOD_BITSHIFT, IDC_MODE_SIMPLE, IDC_MODE_ADVANCED})
+    EnableWindow(GetDlgItem(dialog, button), item != IDM_SEED_STRONG);
 }
 
 }  // namespace
@@ -67,27 +100,21 @@ bool OptionCommand(HWND dialog, int id) {
   return false;
 }
 
+void ReportNoStrongBatch(HWND owner) {
+  ShowFailure(owner,
+              "The system's random source gave no random bytes, so no strong batch was made. Please try again; "
+              "Seed > \"Autogenerate\" makes batches without it.");
+}
+
 void GenerateCommand(HWND dialog) {
   AppState& app = App();
   app.sortLists.Clear();
   app.engine.ResetItemCounter();
-  const std::string& batch = app.engine.Generate(app.settings.seedMode, app.tickCount());
-
-  // The Output editor is emptied and takes the current alignment before
-  // every batch, also when the batch goes to the Big-screen window.
-  if (!app.output.useBigScreen) {
-    HWND editor = app.SetOutputEditorText(dialog, batch, app.output.alignment);
-    if (app.output.autoCopy) SelectAllAndCopy(editor, batch);
-    return;
-  }
-  app.SetOutputEditorText(dialog, "", app.output.alignment);
-  if (HWND bigEditor = BigScreenEditorOf(dialog)) {
-    // The open window keeps its text; the batch waits in the Output buffer
-    // and the sort lists.
-    SetFocus(bigEditor);
-    return;
-  }
-  ShowBatchInNewBigScreen(dialog);
+  // A source that fails leaves an empty batch, shown as such, and says so
+  // once the command is done.
+  const bool made = app.MakeBatch(app.settings.seedMode);
+  ShowBatch(dialog);
+  if (!made) ReportNoStrongBatch(dialog);
 }
 
 void SortCommand(HWND dialog, bool ascending) {
@@ -108,21 +135,26 @@ void SortCommand(HWND dialog, bool ascending) {
 }
 
 void SeedAutogenerateCommand(HWND dialog) {
-  HMENU menu = GetMenu(dialog);
-  CheckMenuItem(menu, IDM_SEED_CUSTOM, MF_BYCOMMAND | MF_UNCHECKED);
-  CheckMenuItem(menu, IDM_SEED_AUTO, MF_BYCOMMAND | MF_CHECKED);
+  CheckSeedItem(dialog, IDM_SEED_AUTO);
   App().settings.seedMode = kSeedAutogenerate;
 }
 
+// The mark moves to Custom even when the dialog is cancelled. A cancel
+// after Strong leaves the clock's seeding, as from Autogenerate: the
+// batches then follow the method and mode that the buttons show again.
 void SeedCustomCommand(HWND dialog) {
-  HMENU menu = GetMenu(dialog);
-  CheckMenuItem(menu, IDM_SEED_AUTO, MF_BYCOMMAND | MF_UNCHECKED);
-  CheckMenuItem(menu, IDM_SEED_CUSTOM, MF_BYCOMMAND | MF_CHECKED);
+  CheckSeedItem(dialog, IDM_SEED_CUSTOM);
+  if (App().settings.seedMode == kSeedStrong) App().settings.seedMode = kSeedAutogenerate;
   uint32_t seed = 0;
   if (RunCustomSeedDialog(dialog, &seed)) {
     App().engine.SetRandomState(seed);
     App().settings.seedMode = kSeedCustom;
   }
+}
+
+void SeedStrongCommand(HWND dialog) {
+  CheckSeedItem(dialog, IDM_SEED_STRONG);
+  App().settings.seedMode = kSeedStrong;
 }
 
 }  // namespace orvanta

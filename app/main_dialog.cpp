@@ -8,6 +8,7 @@
 #include "app/commands.h"
 #include "app/editor_commands.h"
 #include "app/window_keys.h"
+#include "platform/win/clipboard.h"
 #include "platform/win/editor_edits.h"
 #include "platform/win/output_view.h"
 #include "platform/win/window_parts.h"
@@ -113,8 +114,11 @@ BOOL OnInitDialog(HWND dialog) {
 
 // File > Exit, the close box, Alt+F4: the database's Entries are saved
 // before the program ends, or the user decides to end without them.
+// A password copied from the database leaves the clipboard with the program.
 void EndMainDialog(HWND dialog) {
-  if (CloseDatabaseWindowAtExit(dialog)) EndDialog(dialog, 0);
+  if (!CloseDatabaseWindowAtExit(dialog)) return;
+  ForgetPasswordCopy();
+  EndDialog(dialog, 0);
 }
 
 // Logoff, restart, shutdown: Windows asks first, then ends the session.
@@ -127,6 +131,7 @@ INT_PTR OnQueryEndSession(HWND dialog) {
 void OnEndSession(HWND dialog, bool ending) {
   if (!ending) return;
   DatabaseSessionEnds();
+  ForgetPasswordCopy();
   EndDialog(dialog, 0);
 }
 
@@ -143,6 +148,7 @@ void OnCommand(HWND dialog, WPARAM wParam) {
     case IDM_SORT_DESCENDING: SortCommand(dialog, false); break;
     case IDM_SEED_AUTO: SeedAutogenerateCommand(dialog); break;
     case IDM_SEED_CUSTOM: SeedCustomCommand(dialog); break;
+    case IDM_SEED_STRONG: SeedStrongCommand(dialog); break;
     case IDM_UNDO:
     case IDM_CUT:
     case IDM_COPY:

@@ -1,7 +1,8 @@
 // Times a user's session in one real main dialog: largest batches (9,999
 // passwords of 34 characters) alternating with small ones and following
 // each other, both methods and both modes, Auto copy off then on, and
-// both sort commands on a largest batch. Every step's time is printed,
+// both sort commands on a largest batch, and strong batches (Seed > Strong)
+// beside the described ones. Every step's time is printed,
 // then the worst. What one step leaves behind is what the next one meets,
 // so a slow-down that builds up over a session shows here.
 #include <windows.h>
@@ -22,6 +23,7 @@ struct Step {
   const char* what;
   std::vector<int> clicks;  // option controls clicked before the timed command
   int command;              // IDC_GENERATE, IDM_SORT_ASCENDING or IDM_SORT_DESCENDING
+  int seed = 0;             // a Seed menu item chosen first (IDM_SEED_STRONG, IDM_SEED_AUTO), or 0
 };
 
 // The length and quantity buttons of a largest and of a small batch, then
@@ -38,6 +40,7 @@ std::vector<int> Small(std::initializer_list<int> more = {}) {
 }
 
 double TimeStep(HWND dialog, const Step& step) {
+  if (step.seed) SendMessageA(dialog, WM_COMMAND, static_cast<WPARAM>(step.seed), 0);
   for (int id : step.clicks) SendMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0);
   double start = Seconds();
   if (step.command == IDC_GENERATE)
@@ -85,6 +88,13 @@ int main() {
       {"small, linear congruential", Small({IDC_METHOD_LCG}), IDC_GENERATE},
       {"largest, linear congruential, auto copy", Largest(), IDC_GENERATE},
       {"largest again, auto copy", {}, IDC_GENERATE},
+      // Strong batches beside the described ones just before: all keys, case, auto copy.
+      {"largest, all keys, case, strong", Largest({IDC_KEYS_ALL}), IDC_GENERATE, IDM_SEED_STRONG},
+      {"largest again, strong", {}, IDC_GENERATE},
+      {"small, strong", Small(), IDC_GENERATE},
+      {"largest after a small one, strong", Largest(), IDC_GENERATE},
+      {"Sort ascending of a strong largest", {}, IDM_SORT_ASCENDING},
+      {"largest, described again", Largest(), IDC_GENERATE, IDM_SEED_AUTO},
   };
 
   printf("A session in the real main dialog (largest batch: 9999 x 34, %zu characters):\n", size_t{9999} * 41);

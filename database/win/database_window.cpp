@@ -153,7 +153,7 @@ void CopyPassword(const DatabaseWindow& db, const NMHDR& header) {
   const std::string_view text(cell, length > 0 ? std::min<size_t>(static_cast<size_t>(length), kTypedTextLimit) : 0);
   std::string password(TrimTrailingSpaces(text));
   SendMessageA(db.clipboardEdit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(password.c_str()));
-  const bool copied = PutTextOnClipboard(db.window, password);
+  const bool copied = PutPasswordOnClipboard(db.window, password);
   SendMessageA(db.clipboardEdit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(""));
   SecureZeroMemory(cell, sizeof cell);
   SecureZeroMemory(password.data(), password.size());

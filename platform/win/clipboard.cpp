@@ -59,6 +59,41 @@ bool PutTextOnClipboard(HWND owner, std::string_view text) {
   return ok;
 }
 
+namespace {
+
+UINT passwordLifetime = 30000;
+// The clipboard's sequence number just after the password was put there:
+// while it is unchanged, the clipboard still holds that password. 0: none.
+DWORD passwordSequence = 0;
+UINT_PTR forgetTimer = 0;
+
+void CALLBACK ForgetWhenDue(HWND, UINT, UINT_PTR, DWORD) { ForgetPasswordCopy(); }
+
+}  // namespace
+
+bool PutPasswordOnClipboard(HWND owner, std::string_view password) {
+  if (!PutTextOnClipboard(owner, password)) return false;
+  passwordSequence = GetClipboardSequenceNumber();
+  // A thread timer: it outlives the database window, and the main dialog's
+  // loop dispatches it.
+  if (forgetTimer) KillTimer(nullptr, forgetTimer);
+  forgetTimer = SetTimer(nullptr, 0, passwordLifetime, ForgetWhenDue);
+  return true;
+}
+
+void ForgetPasswordCopy() {
+  if (forgetTimer) KillTimer(nullptr, forgetTimer);
+  forgetTimer = 0;
+  const DWORD copied = passwordSequence;
+  passwordSequence = 0;
+  // Anything put on the clipboard since, by this program or another, stays.
+  if (!copied || GetClipboardSequenceNumber() != copied || !OpenClipboardPatiently(nullptr)) return;
+  if (GetClipboardSequenceNumber() == copied) EmptyClipboard();
+  CloseClipboard();
+}
+
+void SetPasswordCopyLifetime(UINT milliseconds) { passwordLifetime = milliseconds; }
+
 void ReportCopyFailure(HWND window) {
   ShowFailure(window ? GetAncestor(window, GA_ROOT) : nullptr,
               "Nothing was copied: another program is keeping the clipboard busy. The clipboard still holds what was "

@@ -15,6 +15,15 @@ namespace orvanta {
 // clipboard is unavailable.
 bool PutTextOnClipboard(HWND owner, std::string_view text);
 
+// A password copied from the database: it leaves the clipboard again after
+// its lifetime (30 seconds), or at ForgetPasswordCopy (the program's end),
+// unless something else has been put on the clipboard since. Batches are
+// put there with PutTextOnClipboard and stay.
+bool PutPasswordOnClipboard(HWND owner, std::string_view password);
+void ForgetPasswordCopy();
+// How long such a copy stays, for the tests (no user setting).
+void SetPasswordCopyLifetime(UINT milliseconds);
+
 // Tells the user that a copy or a cut did not reach the clipboard (another
 // program kept it busy), so that what it held before is not pasted in the
 // belief that it is the new text. Shown last, once the command is done.

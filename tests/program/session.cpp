@@ -227,6 +227,19 @@ void RunSession(Session& s, const std::wstring& folder) {
   });
   s.ExpectBatch(2, 4, "2 x 4 with a custom seed");
 
+  Step("Seed > Strong (system random), Generate 2000 x 20, Seed > Autogenerate", [&] {
+    s.Command(IDM_SEED_STRONG);
+    Check(!IsWindowEnabled(GetDlgItem(s.main(), IDC_METHOD_LCG)), "Strong left the method to choose");
+    s.Batch(IDC_LENGTH_20, IDC_QUANTITY_2000);
+    s.ExpectBatch(2000, 20, "a strong 2000 x 20");
+    const std::string strong = TextOf(s.Output());
+    Check(strong.find_first_not_of("0123456789abcdefghijklmnopqrstuvwxyz \n") == std::string::npos,
+          "a strong batch of Numbers and Letters holds other characters");
+    s.Command(IDM_SEED_AUTO);
+    s.Click(IDC_LENGTH_4);
+    s.Click(IDC_QUANTITY_2);
+  });
+
   Step("Big screen: 2 x 4 into it; Tab, Tab, Space on CLOSE", [&] {
     s.Click(IDC_USE_BIG_SCREEN);
     s.Click(IDC_GENERATE);

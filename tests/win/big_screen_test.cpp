@@ -328,6 +328,22 @@ TEST_F(BigScreenTest, TheLargestBatchShowsInFull) {
   EXPECT_EQ(uitest::ViewState(bigEditor()), "caret 0-0, line 0 at the top, undo no");
 }
 
+// A user who chose Strong gets strong batches in the window too, from the
+// main dialog's Generate and from the window's own button.
+TEST_F(BigScreenTest, WhileStrongHoldsBothGeneratesMakeStrongLargestBatches) {
+  Command(IDM_SEED_STRONG);
+  for (int id : {IDC_KEYS_DIGITS, IDC_LENGTH_34, IDC_QUANTITY_9999}) Click(id);
+  UseBigScreen();
+  Generate();
+  const std::string first = BigText();
+  EXPECT_TRUE(IsStrongBatch(first, App().settings, g_tick));
+  g_tick = 2000;
+  ClickBig(IDC_BIG_GENERATE);
+  EXPECT_TRUE(BigText() == App().engine.output()) << "the window's own batch is not shown in full";
+  EXPECT_TRUE(IsStrongBatch(BigText(), App().settings, g_tick));
+  EXPECT_TRUE(BigText() != first);
+}
+
 TEST_F(BigScreenTest, TheKeyboardReachesItsControlsAndLeavesTheEditorItsKeys) {
   UseBigScreen();
   Generate();

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "database_test_fixture.h"
+#include "platform/win/clipboard.h"
 #include "support/clipboard_listener.h"
 
 using orvanta::App;
@@ -121,4 +122,31 @@ TEST_F(ClipboardPrivacyTest, ACopyThatCannotReachTheClipboardIsToldAndMovesNothi
   EXPECT_EQ(uitest::Text(GetDlgItem(Window(), IDC_DB_CLIPBOARD_EDIT)), "") << "a password stays in a hidden control";
   EXPECT_TRUE(listener_.TakeChanges().empty());
   EXPECT_EQ(uitest::ClipboardText(), "what was there before");
+}
+
+// A password copied from the database leaves the clipboard after its
+// lifetime (shortened here) and at exit, unless something else was put
+// there since; a batch stays.
+TEST_F(ClipboardPrivacyTest, APasswordCopiedFromTheDatabaseLeavesTheClipboardAndABatchStays) {
+  orvanta::SetPasswordCopyLifetime(300);
+  WriteDatabase(SampleEntries(2));
+  ASSERT_NE(Open(), nullptr);
+  auto copyAndWait = [&](const std::function<void()>& meanwhile) {
+    DoubleClickList(CellCentre(1, 0));
+    EXPECT_EQ(uitest::ClipboardText(), "pw2");
+    meanwhile();
+    uitest::Pump(600);
+    return uitest::ClipboardText();
+  };
+  EXPECT_EQ(copyAndWait([] {}), "") << "the password stayed on the clipboard";
+  EXPECT_EQ(copyAndWait([] { uitest::SetClipboardText("another program's text"); }), "another program's text");
+  Click(IDC_AUTO_COPY);
+  EXPECT_EQ(copyAndWait([&] { Generate(); }), App().engine.output()) << "a batch left the clipboard";
+
+  orvanta::SetPasswordCopyLifetime(60000);
+  DoubleClickList(CellCentre(0, 0));
+  ASSERT_EQ(uitest::ClipboardText(), "pw1");
+  Command(IDM_EXIT);
+  EXPECT_FALSE(IsWindowVisible(dialog()));
+  EXPECT_EQ(uitest::ClipboardText(), "") << "the password outlived the program";
 }

@@ -305,3 +305,47 @@ TEST_F(CustomSeedTest, TypingReplacesTheDigitAndAddsNoSecondOne) {
   EXPECT_EQ(afterSecond, "5");
   EXPECT_EQ(App().engine.randomState(), 562753941u);
 }
+
+// Seed > "Strong (system random)": the third of the marks that move
+// together; method and mode play no part, so their buttons are greyed and
+// keep their choices; Autogenerate and Custom (even cancelled) bring back
+// the clock's batches and the buttons.
+TEST_F(CustomSeedTest, StrongSharesTheSeedMarkGreysMethodAndModeAndMakesBatchesFromTheSystemSource) {
+  App().tickCount = uitest::FixedTick;
+  for (int id : {IDC_KEYS_ALL, IDC_CASE_YES, IDC_LENGTH_34, IDC_QUANTITY_9999}) Click(id);
+  const int methodAndMode[] = {IDC_METHOD_LCG, IDC_METHOD_BITSHIFT, IDC_MODE_SIMPLE, IDC_MODE_ADVANCED};
+  auto expectSeeding = [&](int checked) {
+    for (int item : {IDM_SEED_AUTO, IDM_SEED_CUSTOM, IDM_SEED_STRONG})
+      EXPECT_EQ(uitest::IsMenuChecked(dialog(), item), item == checked) << "after " << checked << ", item " << item;
+    for (int id : methodAndMode)
+      EXPECT_EQ(IsWindowEnabled(GetDlgItem(dialog(), id)) != FALSE, checked != IDM_SEED_STRONG) << "button " << id;
+    EXPECT_TRUE(uitest::IsChecked(dialog(), IDC_METHOD_BITSHIFT) && uitest::IsChecked(dialog(), IDC_MODE_SIMPLE));
+  };
+
+  Command(IDM_SEED_STRONG);
+  expectSeeding(IDM_SEED_STRONG);
+  Generate();
+  EXPECT_TRUE(OutputText() == App().engine.output()) << "the editor does not hold the whole batch";
+  EXPECT_TRUE(IsStrongBatch(OutputText(), App().settings, uitest::FixedTick()));
+
+  // No random bytes from the system: no batch, and the user is told.
+  App().randomBytes = [](unsigned char*, std::size_t) { return false; };
+  answers_.Queue(uitest::PressButton(IDOK));
+  Generate();
+  ASSERT_EQ(answers_.seen().size(), 1u);
+  EXPECT_NE(answers_.seen()[0].text.find("no strong batch"), std::string::npos) << answers_.seen()[0].text;
+  EXPECT_EQ(OutputText(), "");
+
+  Click(IDC_QUANTITY_30);
+  answers_.Queue(uitest::PressButton(IDC_SEED_CANCEL));
+  Command(IDM_SEED_CUSTOM);
+  expectSeeding(IDM_SEED_CUSTOM);
+  Generate();
+  EXPECT_EQ(OutputText(), BatchFrom(0, orvanta::kSeedAutogenerate)) << "a cancelled Custom leaves Strong";
+
+  Command(IDM_SEED_STRONG);
+  Command(IDM_SEED_AUTO);
+  expectSeeding(IDM_SEED_AUTO);
+  Generate();
+  EXPECT_EQ(OutputText(), BatchFrom(0, orvanta::kSeedAutogenerate));
+}

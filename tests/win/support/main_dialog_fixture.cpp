@@ -1,6 +1,7 @@
 #include "support/main_dialog_fixture.h"
 
 #include "app/main_dialog.h"
+#include "engine/strong_random.h"
 
 void MainDialogTest::SetUp() {
   folder_ = uitest::MakeTestFolder();
@@ -28,6 +29,21 @@ std::string EngineBatch(const orvanta::GeneratorSettings& settings, int32_t seed
   orvanta::Engine engine(settings);
   engine.SetRandomState(state);
   return engine.Generate(seedMode, tick);
+}
+
+testing::AssertionResult IsStrongBatch(const std::string& text, const orvanta::GeneratorSettings& settings,
+                                       uint32_t tick) {
+  const std::vector<std::string> passwords = Lines(text);
+  if (passwords.size() != static_cast<size_t>(settings.quantity))
+    return testing::AssertionFailure() << passwords.size() << " passwords";
+  const std::string_view keys = orvanta::StrongAlphabet(settings.keySet, settings.caseOption);
+  for (const std::string& p : passwords)
+    if (p.size() != static_cast<size_t>(settings.length) || p.find_first_not_of(keys) != std::string::npos)
+      return testing::AssertionFailure() << "\"" << p << "\" is not a password of " << settings.length << " of "
+                                         << keys;
+  if (text == EngineBatch(settings, orvanta::kSeedAutogenerate, tick))
+    return testing::AssertionFailure() << "the clock's batch";
+  return testing::AssertionSuccess();
 }
 
 std::vector<std::string> Lines(const std::string& text) {

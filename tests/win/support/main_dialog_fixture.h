@@ -24,6 +24,12 @@ std::string EngineBatch(const orvanta::GeneratorSettings& settings, int32_t seed
 // failure when text follows the last line end.
 std::vector<std::string> Lines(const std::string& text);
 
+// Whether `text` is a strong batch of `settings`: their quantity of
+// passwords of their length, every character one of the key set's, and not
+// the batch the clock's seeding would have made at `tick`.
+testing::AssertionResult IsStrongBatch(const std::string& text, const orvanta::GeneratorSettings& settings,
+                                       uint32_t tick);
+
 class MainDialogTest : public testing::Test {
  protected:
   void SetUp() override;
