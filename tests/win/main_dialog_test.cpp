@@ -8,6 +8,7 @@
 
 #include "engine/engine.h"
 #include "resources/resource.h"
+#include "support/display_scale.h"
 #include "support/main_dialog_fixture.h"
 
 using orvanta::App;
@@ -248,6 +249,32 @@ TEST_F(MainDialogTest, AutogenerateMovesTheSeedCheckMarkBack) {
   App().tickCount = FixedTick;
   Generate();
   EXPECT_EQ(OutputText(), ExpectedBatch(orvanta::GeneratorSettings{}, orvanta::Routine::SimpleDigitsLetters));
+}
+
+// At 96 DPI the sizes the program is described with; in the prefix at 144
+// DPI the same grown by 1.5.
+TEST_F(MainDialogTest, FontsLinesToolbarAndPictureFollowTheDisplayScale) {
+  Generate();
+  for (HWND child = GetWindow(dialog(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    const int id = GetDlgCtrlID(child);
+    if (child == output()) continue;  // rich edit names no font: its lines below
+    // The dialog's own font, 8 points (11 pixels at 96 DPI); GENERATE
+    // PASSWORD's 16 pixels; the toolbar's, the system's.
+    const int at96 = id == IDC_GENERATE ? 16 : 11;
+    EXPECT_TRUE(uitest::GrowsWithScale(uitest::FontHeight(child), at96)) << "the font of control " << id;
+  }
+  EXPECT_TRUE(uitest::GrowsWithScale(uitest::LineHeight(output()), 32)) << "the Output editor's lines";
+  const LRESULT button = SendMessageA(toolbar(), TB_GETBUTTONSIZE, 0, 0);
+  EXPECT_TRUE(uitest::GrowsWithScale(LOWORD(button), 23)) << "the toolbar's buttons";
+  EXPECT_TRUE(uitest::GrowsWithScale(HIWORD(button), 21)) << "the toolbar's buttons";
+  const SIZE image = uitest::ToolbarImageSize(toolbar());
+  EXPECT_TRUE(uitest::GrowsWithScale(image.cx, 16)) << "the toolbar's images";
+  EXPECT_TRUE(uitest::GrowsWithScale(image.cy, 15)) << "the toolbar's images";
+  const SIZE picture = uitest::PictureSize(GetDlgItem(dialog(), IDC_DATABASE));
+  EXPECT_TRUE(uitest::GrowsWithScale(picture.cx, 120)) << "the Database button's picture";
+  EXPECT_TRUE(uitest::GrowsWithScale(picture.cy, 18)) << "the Database button's picture";
+  // With Wine's fonts this label is a pixel too wide for its place already at 96 DPI.
+  for (const std::string& label : uitest::CutLabels(dialog())) EXPECT_EQ(label, "Numbers and Letters") << "cut";
 }
 
 TEST_F(MainDialogTest, ToolbarTooltipsNameTheirCommands) {
