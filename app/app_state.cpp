@@ -1,5 +1,6 @@
 #include "app/app_state.h"
 
+#include "platform/win/window_parts.h"
 #include "resources/resource.h"
 
 namespace orvanta {
@@ -58,6 +59,13 @@ void AppState::ResetForNewRun() {
   randomBytes = FillWithSystemRandom;
   editor.paraFormat = PARAFORMAT{};
   editor.charFormat = CHARFORMATA{};
+}
+
+const Fonts& AppState::FontsFor(int dpi) {
+  Fonts& fonts = fontsByDpi_[dpi];
+  if (!fonts.dialogFont) fonts.dialogFont = MakeFont(16, 600, "MS Sans Serif", dpi);
+  if (!fonts.outputFont) fonts.outputFont = MakeFont(32, 600, "Arial", dpi);
+  return fonts;
 }
 
 }  // namespace orvanta

@@ -8,6 +8,8 @@
 #include <commdlg.h>
 #include <richedit.h>
 
+#include <map>
+
 #include "app/sort_lists.h"
 #include "engine/engine.h"
 #include "engine/strong_random.h"
@@ -28,10 +30,11 @@ struct OutputState {
   bool fontChosen = false;
 };
 
-// Made once per process and kept for the whole run.
+// The fonts of the main dialog and the Big-screen window for one DPI: made
+// the first time a window of that DPI needs them and kept for the whole run.
 struct Fonts {
-  HFONT dialogFont = nullptr;  // "MS Sans Serif", for buttons
-  HFONT outputFont = nullptr;  // "Arial", for the output editors
+  HFONT dialogFont = nullptr;  // "MS Sans Serif", 16 pixels at 96 DPI, for buttons
+  HFONT outputFont = nullptr;  // "Arial", 32 pixels at 96 DPI, for the output editors
 };
 
 // The main dialog's record, in its DWLP_USER from WM_INITDIALOG to WM_NCDESTROY.
@@ -63,7 +66,6 @@ struct AppState {
   Engine engine{settings};
   WinSortLists sortLists;
   OutputState output;
-  Fonts fonts;
   EditorRecords editor;
   // The seeding clock; tests replace it to make batches repeatable.
   DWORD(WINAPI* tickCount)() = GetTickCount;
@@ -85,6 +87,11 @@ struct AppState {
   void NoteAlignmentApplied(int alignmentCode);
   // Back to the state a new run starts with (settings, engine, lists, output).
   void ResetForNewRun();
+  // The fonts for a window of `dpi`.
+  const Fonts& FontsFor(int dpi);
+
+ private:
+  std::map<int, Fonts> fontsByDpi_;
 };
 
 AppState& App();

@@ -6,6 +6,7 @@
 
 #include "app/app_state.h"
 #include "app/commands.h"
+#include "platform/win/display_scale.h"
 #include "platform/win/editor_edits.h"
 #include "platform/win/output_view.h"
 #include "platform/win/window_parts.h"
@@ -22,6 +23,7 @@ constexpr DWORD kChildStyle = WS_TABSTOP;
 struct BigScreenRecord {
   HWND mainDialog = nullptr;  // the dialog that opened it: its Output editor and its record
   HWND focus = nullptr;       // the control that had the keyboard focus as the window was last left
+  int dpi = kDefaultDpi;      // the DPI its controls, fonts and places are made for
 };
 
 BigScreenRecord* RecordOf(HWND window) {
@@ -30,15 +32,18 @@ BigScreenRecord* RecordOf(HWND window) {
 
 HWND EditorOf(HWND window) { return GetDlgItem(window, IDC_BIG_EDITOR); }
 
-void OnCreate(HWND window) {
+// Places are pixels at 96 DPI, scaled to the window's.
+void OnCreate(HWND window, BigScreenRecord& record) {
   AppState& app = App();
-  const Fonts& fonts = app.fonts;
-  MakeChild(window, WS_EX_DLGMODALFRAME, "button", "GENERATE PASSWORD", kChildStyle | BS_CENTER, 97, 445, 270, 30,
-            IDC_BIG_GENERATE, fonts.dialogFont);
-  HWND editor = MakeChild(window, WS_EX_DLGMODALFRAME, "richedit", "", kChildStyle | ES_MULTILINE, 2, 2, 663, 440,
-                          IDC_BIG_EDITOR, fonts.outputFont);
-  MakeChild(window, WS_EX_DLGMODALFRAME, "button", "CLOSE", kChildStyle | BS_CENTER, 397, 445, 150, 30, IDC_BIG_CLOSE,
-            fonts.dialogFont);
+  const int dpi = record.dpi = DpiOf(window);
+  const Fonts& fonts = app.FontsFor(dpi);
+  auto px = [dpi](int pixels) { return ScaleToDpi(pixels, dpi); };
+  MakeChild(window, WS_EX_DLGMODALFRAME, "button", "GENERATE PASSWORD", kChildStyle | BS_CENTER, px(97), px(445),
+            px(270), px(30), IDC_BIG_GENERATE, fonts.dialogFont);
+  HWND editor = MakeChild(window, WS_EX_DLGMODALFRAME, "richedit", "", kChildStyle | ES_MULTILINE, px(2), px(2),
+                          px(663), px(440), IDC_BIG_EDITOR, fonts.outputFont);
+  MakeChild(window, WS_EX_DLGMODALFRAME, "button", "CLOSE", kChildStyle | BS_CENTER, px(397), px(445), px(150), px(30),
+            IDC_BIG_CLOSE, fonts.dialogFont);
   SendMessageA(editor, EM_LIMITTEXT, 30, 0);
   RouteEditorEdits(editor);
   ApplyAlignment(editor, app.output.alignment);
@@ -60,6 +65,18 @@ void Regenerate(HWND window) {
   if (!made) ReportNoStrongBatch(window);
 }
 
+// WM_DPICHANGED: the window moved to a monitor of another scale. A font
+// chosen with Format > Font keeps its point size.
+void OnDpiChanged(HWND window, BigScreenRecord& record, WPARAM wParam, LPARAM lParam) {
+  record.dpi = FollowDpiChange(window, wParam, lParam, record.dpi);
+  AppState& app = App();
+  const Fonts& fonts = app.FontsFor(record.dpi);
+  for (int id : {IDC_BIG_GENERATE, IDC_BIG_CLOSE})
+    SendDlgItemMessageA(window, id, WM_SETFONT, reinterpret_cast<WPARAM>(fonts.dialogFont), TRUE);
+  if (!app.output.fontChosen)
+    SendMessageA(EditorOf(window), WM_SETFONT, reinterpret_cast<WPARAM>(fonts.outputFont), TRUE);
+}
+
 void OnDestroy(HWND window, const BigScreenRecord& record) {
   MainDialogRecord* main = MainDialogOf(record.mainDialog);
   if (main && main->bigScreen == window) main->bigScreen = nullptr;
@@ -74,7 +91,8 @@ LRESULT CALLBACK BigScreenProc(HWND window, UINT message, WPARAM wParam, LPARAM 
   BigScreenRecord* record = RecordOf(window);
   if (!record) return DefWindowProcA(window, message, wParam, lParam);
   switch (message) {
-    case WM_CREATE: OnCreate(window); return 0;
+    case WM_CREATE: OnCreate(window, *record); return 0;
+    case WM_DPICHANGED: OnDpiChanged(window, *record, wParam, lParam); return 0;
     case WM_COMMAND:
       if (HIWORD(wParam) == BN_CLICKED && LOWORD(wParam) == IDC_BIG_CLOSE)
         DestroyWindow(window);
@@ -95,8 +113,11 @@ LRESULT CALLBACK BigScreenProc(HWND window, UINT message, WPARAM wParam, LPARAM 
 // Creates the window (not shown with a batch yet); nullptr on failure.
 HWND CreateBigScreenWindow(HWND mainDialog) {
   RegisterWindowClass(kClassName, BigScreenProc);
-  HWND window = CreateWindowExA(WS_EX_DLGMODALFRAME, kClassName, "Select symbol", WS_POPUP | WS_VISIBLE | WS_BORDER, 56,
-                                87, 673, 500, nullptr, nullptr, GetModuleHandleA(nullptr), mainDialog);
+  // Placed and sized as at 96 DPI, scaled to the main dialog's DPI.
+  const int dpi = DpiOf(mainDialog);
+  HWND window = CreateWindowExA(WS_EX_DLGMODALFRAME, kClassName, "Select symbol", WS_POPUP | WS_VISIBLE | WS_BORDER,
+                                ScaleToDpi(56, dpi), ScaleToDpi(87, dpi), ScaleToDpi(673, dpi), ScaleToDpi(500, dpi),
+                                nullptr, nullptr, GetModuleHandleA(nullptr), mainDialog);
   if (MainDialogRecord* main = MainDialogOf(mainDialog)) main->bigScreen = window;
   return window;
 }

@@ -9,6 +9,7 @@
 #include "app/editor_commands.h"
 #include "app/window_keys.h"
 #include "platform/win/clipboard.h"
+#include "platform/win/display_scale.h"
 #include "platform/win/editor_edits.h"
 #include "platform/win/output_view.h"
 #include "platform/win/window_parts.h"
@@ -40,16 +41,20 @@ constexpr ToolbarEntry kToolbar[] = {
     {8, IDM_PASTE, "Paste"},
     {9, IDM_CLEAR, "Delete"},
     {-1, 0, nullptr},
-    {10, IDM_SORT_ASCENDING, nullptr},
-    {11, IDM_SORT_DESCENDING, nullptr},
+    {10, IDM_SORT_ASCENDING, "Sort ascending"},
+    {11, IDM_SORT_DESCENDING, "Sort descending"},
     {-1, 0, nullptr},
     {12, IDM_FONT, "Font"},
     {-1, 0, nullptr},
     {13, IDM_HELP, "Help"},
 };
 constexpr int kToolbarImages = 14;
+constexpr ScaledPicture kToolbarPicture = ORVANTA_SCALED_PICTURE(IDB_TOOLBAR);
+constexpr ScaledPicture kDatabasePicture = ORVANTA_SCALED_PICTURE(IDB_DATABASE_BUTTON);
 
-HWND CreateMainToolbar(HWND dialog, HINSTANCE module) {
+// Its images (16 x 15 at 100 %) drawn nearest to `dpi`'s scale; its buttons
+// 23 x 21 pixels at 96 DPI and as much larger as the DPI.
+HWND CreateMainToolbar(HWND dialog, HINSTANCE module, int dpi) {
   TBBUTTON buttons[std::size(kToolbar)] = {};
   for (size_t i = 0; i < std::size(kToolbar); ++i) {
     const ToolbarEntry& e = kToolbar[i];
@@ -58,9 +63,47 @@ HWND CreateMainToolbar(HWND dialog, HINSTANCE module) {
     buttons[i].fsState = TBSTATE_ENABLED;
     buttons[i].fsStyle = e.image < 0 ? TBSTYLE_SEP : TBSTYLE_BUTTON;
   }
-  return CreateToolbarEx(dialog, WS_CHILD | WS_VISIBLE | WS_BORDER | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_ADJUSTABLE,
-                         IDC_TOOLBAR, kToolbarImages, module, IDB_TOOLBAR, buttons,
-                         static_cast<int>(std::size(kToolbar)), 16, 15, 16, 15, sizeof(TBBUTTON));
+  const int scale = PictureScale(dpi);
+  const int width = PictureSize(16, scale), height = PictureSize(15, scale);
+  HWND toolbar =
+      CreateToolbarEx(dialog, WS_CHILD | WS_VISIBLE | WS_BORDER | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_ADJUSTABLE,
+                      IDC_TOOLBAR, kToolbarImages, module, PictureFor(kToolbarPicture, dpi), buttons,
+                      static_cast<int>(std::size(kToolbar)), width, height, width, height, sizeof(TBBUTTON));
+  SendMessageA(toolbar, TB_SETBUTTONSIZE, 0, MAKELPARAM(ScaleToDpi(23, dpi), ScaleToDpi(21, dpi)));
+  SendMessageA(toolbar, TB_AUTOSIZE, 0, 0);
+  KeepOwnFontAtDpiChange(toolbar, true);  // made again for a new DPI instead
+  return toolbar;
+}
+
+// The fonts the program gives the dialog's controls and the Database
+// button's picture, for `dpi`. The Output editor keeps a font chosen with
+// Format > Font.
+void SetScaledParts(HWND dialog, int dpi) {
+  AppState& app = App();
+  const Fonts& fonts = app.FontsFor(dpi);
+  if (!app.output.fontChosen)
+    SendMessageA(OutputEditorOf(dialog), WM_SETFONT, reinterpret_cast<WPARAM>(fonts.outputFont), FALSE);
+  SendDlgItemMessageA(dialog, IDC_GENERATE, WM_SETFONT, reinterpret_cast<WPARAM>(fonts.dialogFont), FALSE);
+  // Its light grey becomes the system's button face, as on the toolbar.
+  HBITMAP picture = LoadPicture(app.module, kDatabasePicture, dpi);
+  if (HGDIOBJ old = reinterpret_cast<HGDIOBJ>(
+          SendDlgItemMessageA(dialog, IDC_DATABASE, BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(picture))))
+    DeleteObject(old);
+}
+
+// WM_DPICHANGED (the dialog went to a monitor of another scale): the dialog
+// manager scales the dialog's own font and layout; the program's fonts, the
+// picture and the toolbar, which keeps its buttons' states, are made again.
+void OnDpiChanged(HWND dialog, WPARAM wParam, LPARAM lParam) {
+  const int dpi = HIWORD(wParam);
+  TakeSuggestedRect(dialog, lParam);
+  SetScaledParts(dialog, dpi);
+  HWND old = ToolbarOf(dialog);
+  SetWindowLongPtrA(old, GWLP_ID, 0);
+  HWND toolbar = CreateMainToolbar(dialog, App().module, dpi);
+  for (const ToolbarEntry& e : kToolbar)
+    if (e.image >= 0) SendMessageA(toolbar, TB_SETSTATE, e.command, SendMessageA(old, TB_GETSTATE, e.command, 0));
+  DestroyWindow(old);
 }
 
 const char* TooltipFor(UINT_PTR command) {
@@ -75,19 +118,11 @@ BOOL OnInitDialog(HWND dialog) {
   SetWindowLongPtrA(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(new MainDialogRecord));
   if (!app.module) app.module = GetModuleHandleA(nullptr);
 
-  // Its light grey becomes the system's button face, as on the toolbar.
-  HANDLE databaseImage =
-      LoadImageA(app.module, MAKEINTRESOURCEA(IDB_DATABASE_BUTTON), IMAGE_BITMAP, 0, 0, LR_LOADMAP3DCOLORS);
-  SendDlgItemMessageA(dialog, IDC_DATABASE, BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(databaseImage));
-
-  // Created once per process and kept for the whole run.
-  Fonts& fonts = app.fonts;
-  if (!fonts.dialogFont) fonts.dialogFont = MakeFont(16, 600, "MS Sans Serif");
-  if (!fonts.outputFont) fonts.outputFont = MakeFont(32, 600, "Arial");
-  SendMessageA(OutputEditorOf(dialog), WM_SETFONT, reinterpret_cast<WPARAM>(fonts.outputFont), FALSE);
-  SendDlgItemMessageA(dialog, IDC_GENERATE, WM_SETFONT, reinterpret_cast<WPARAM>(fonts.dialogFont), FALSE);
-
-  HWND toolbar = CreateMainToolbar(dialog, app.module);
+  const int dpi = DpiOf(dialog);
+  SetScaledParts(dialog, dpi);
+  KeepOwnFontAtDpiChange(GetDlgItem(dialog, IDC_GENERATE));
+  KeepOwnFontAtDpiChange(OutputEditorOf(dialog));
+  HWND toolbar = CreateMainToolbar(dialog, app.module, dpi);
 
   for (int id : {IDC_MODE_SIMPLE, IDC_KEYS_ALNUM, IDC_LENGTH_4, IDC_CASE_NO, IDC_QUANTITY_2, IDC_METHOD_BITSHIFT})
     SendDlgItemMessageA(dialog, id, BM_SETCHECK, BST_CHECKED, 0);
@@ -197,6 +232,7 @@ INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
       return 0;
     case WM_NOTIFY: OnNotify(dialog, lParam); return 0;
     case WM_CLIPBOARDUPDATE: RefreshEditButtons(dialog); return 0;
+    case WM_DPICHANGED: OnDpiChanged(dialog, wParam, lParam); return 0;
     case WM_CLOSE: EndMainDialog(dialog); return 0;
     case WM_QUERYENDSESSION: return OnQueryEndSession(dialog);
     case WM_ENDSESSION: OnEndSession(dialog, wParam != 0); return 0;

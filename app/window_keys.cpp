@@ -79,6 +79,11 @@ LRESULT CALLBACK WindowKeysFilter(int code, WPARAM wParam, LPARAM lParam) {
       keys.handingOn = false;  // the dialog manager's own call: it goes on with the key
     } else if (HWND window = KeyboardWindowOf(msg->hwnd)) {
       if (TakeKey(window, *msg)) return TRUE;
+    } else if (IsTab(*msg) && msg->hwnd == OutputEditorOf(keys.mainDialog)) {
+      // The Output editor is a tab stop of the main dialog, and Tab moves on
+      // from it too: rich edit would also type the Tab into the batch.
+      if (msg->message == WM_KEYDOWN) SendMessageA(keys.mainDialog, WM_NEXTDLGCTL, Held(VK_SHIFT), FALSE);
+      return TRUE;
     }
   }
   return CallNextHookEx(keys.hook, code, wParam, lParam);

@@ -44,10 +44,34 @@ function(orvanta_add_wine_tests target)
     PROPERTIES FIXTURES_REQUIRED wine TIMEOUT ${timeout} RESOURCE_LOCK clipboard ${ARGN})
 endfunction()
 
+# The cases of TARGET that FILTER (a --gtest_filter) names, once more in the
+# build folder's second prefix, whose screen has 144 DPI (150 %): named
+# "dpi144.<case>" and labelled dpi144.
+function(orvanta_add_wine_dpi_tests target filter)
+  if(NOT ORVANTA_WINE_TESTS)
+    return()
+  endif()
+  orvanta_wine_timeout(discovery 120)
+  orvanta_wine_timeout(timeout 90)
+  gtest_discover_tests(${target}
+    DISCOVERY_MODE PRE_TEST
+    DISCOVERY_TIMEOUT ${discovery}
+    TEST_PREFIX dpi144.
+    TEST_FILTER ${filter}
+    TEST_LIST ${target}_DPI144_TESTS
+    PROPERTIES FIXTURES_REQUIRED wine_dpi144 TIMEOUT ${timeout} ENVIRONMENT ORVANTA_WINE_DPI=144 LABELS dpi144)
+endfunction()
+
 if(ORVANTA_WINE_TESTS AND BUILD_TESTING)
   add_test(NAME wine.setup COMMAND ${CMAKE_BINARY_DIR}/wine-run.sh --setup)
   orvanta_wine_timeout(timeout 120)
   set_tests_properties(wine.setup PROPERTIES FIXTURES_SETUP wine TIMEOUT ${timeout})
   add_test(NAME wine.shutdown COMMAND ${CMAKE_BINARY_DIR}/wine-run.sh --shutdown)
   set_tests_properties(wine.shutdown PROPERTIES FIXTURES_CLEANUP wine TIMEOUT 60)
+  add_test(NAME wine_dpi144.setup COMMAND ${CMAKE_BINARY_DIR}/wine-run.sh --setup)
+  set_tests_properties(wine_dpi144.setup PROPERTIES FIXTURES_SETUP wine_dpi144 TIMEOUT ${timeout}
+                       ENVIRONMENT ORVANTA_WINE_DPI=144 LABELS dpi144)
+  add_test(NAME wine_dpi144.shutdown COMMAND ${CMAKE_BINARY_DIR}/wine-run.sh --shutdown)
+  set_tests_properties(wine_dpi144.shutdown PROPERTIES FIXTURES_CLEANUP wine_dpi144 TIMEOUT 60
+                       ENVIRONMENT ORVANTA_WINE_DPI=144 LABELS dpi144)
 endif()

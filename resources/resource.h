@@ -13,6 +13,34 @@
 #define IDB_DB_SAVE_ALL 1006
 #define IDB_DB_CLOSE 1007
 
+// The same pictures drawn for 125, 150 and 200 % display scale: 10000,
+// 20000 and 30000 above the picture's own ID (the program takes the one
+// nearest to a window's scale, platform/win/display_scale.h).
+#define IDB_TOOLBAR_125 10199
+#define IDB_TOOLBAR_150 20199
+#define IDB_TOOLBAR_200 30199
+#define IDB_DATABASE_BUTTON_125 11008
+#define IDB_DATABASE_BUTTON_150 21008
+#define IDB_DATABASE_BUTTON_200 31008
+#define IDB_DB_PRINT_ALL_125 11002
+#define IDB_DB_PRINT_ALL_150 21002
+#define IDB_DB_PRINT_ALL_200 31002
+#define IDB_DB_DELETE_ALL_125 11003
+#define IDB_DB_DELETE_ALL_150 21003
+#define IDB_DB_DELETE_ALL_200 31003
+#define IDB_DB_DELETE_ITEM_125 11004
+#define IDB_DB_DELETE_ITEM_150 21004
+#define IDB_DB_DELETE_ITEM_200 31004
+#define IDB_DB_ADD_ITEM_125 11005
+#define IDB_DB_ADD_ITEM_150 21005
+#define IDB_DB_ADD_ITEM_200 31005
+#define IDB_DB_SAVE_ALL_125 11006
+#define IDB_DB_SAVE_ALL_150 21006
+#define IDB_DB_SAVE_ALL_200 31006
+#define IDB_DB_CLOSE_125 11007
+#define IDB_DB_CLOSE_150 21007
+#define IDB_DB_CLOSE_200 31007
+
 // Main dialog IDD_DIALOG1 (the templates are named by string)
 #define IDC_GENERATE 101
 #define IDC_OUTPUT 104

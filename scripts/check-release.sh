@@ -6,6 +6,9 @@
 #   with its relocations kept; high entropy on 64-bit), DEP and the stack
 #   protector, and imports at start only DLLs that Windows loads from its
 #   own folder (KnownDLLs), so no DLL beside the program is loaded instead;
+# - each program carries its application manifest (read back with icoutils'
+#   wrestool): asInvoker, Windows 7 to 11, per-monitor DPI awareness,
+#   Common Controls 6, long paths;
 # - a second build of the committed source, in a folder of another name,
 #   gives the same SHA256SUMS;
 # - each unpacked program goes through the whole-program session under Wine
@@ -73,6 +76,25 @@ check_program() {
     fail "$preset imports at start a DLL that is not a known DLL:$unknown (all: $imports)"
   else
     ok "$preset imports at start only known DLLs: $imports"
+  fi
+
+  # The application manifest: resource type 24 (RT_MANIFEST), ID 1.
+  local manifest setting missing=""
+  manifest=$(wrestool -x --raw -t 24 -n 1 "$program" 2>/dev/null || true)
+  local settings=('requestedExecutionLevel level="asInvoker"'
+    '<supportedOS Id="{35138b9a-5d96-4fbd-8e2d-a2440225f93a}"/>' '<supportedOS Id="{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}"/>'
+    '<supportedOS Id="{1f676c76-80e1-4239-95bb-83d0f6d0da78}"/>' '<supportedOS Id="{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"/>'
+    'WindowsSettings">PerMonitorV2' 'WindowsSettings">true/pm</dpiAware>' 'WindowsSettings">true</longPathAware>'
+    'name="Microsoft.Windows.Common-Controls" version="6.0.0.0"' 'processorArchitecture="*"')
+  for setting in "${settings[@]}"; do
+    grep -q -F -- "$setting" <<<"$manifest" || missing="$missing [$setting]"
+  done
+  if [ -z "$manifest" ]; then
+    fail "$preset has no application manifest (RT_MANIFEST 1)"
+  elif [ -n "$missing" ]; then
+    fail "$preset manifest lacks:$missing"
+  else
+    ok "$preset manifest: asInvoker, Windows 7, 8, 8.1, 10/11, PerMonitorV2 (true/pm), Common Controls 6, long paths"
   fi
 
   local symbols

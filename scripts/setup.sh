@@ -3,15 +3,16 @@
 # (host, clang with its sanitizer and fuzzer runtimes, MinGW-w64 for 32- and
 # 64-bit Windows), GoogleTest and Google Benchmark, the 32- and 64-bit Wine
 # with a virtual X display, ImageMagick for screenshots, Ghostscript to read
-# printed pages back, zip for the release packages, clang-format for the
-# house style, pwgen for the speed comparison.
+# printed pages back, zip for the release packages, icoutils to read the
+# programs' manifests back, clang-format for the house style, pwgen for the
+# speed comparison.
 set -euo pipefail
 packages=(
   cmake ninja-build g++ clang libclang-rt-14-dev
   googletest libbenchmark-dev
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
   wine wine64 wine32:i386 fonts-wine xvfb xauth x11-utils imagemagick fonts-dejavu-core fonts-liberation pwgen
-  ghostscript zip unzip clang-format
+  ghostscript zip unzip icoutils clang-format
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -35,12 +35,15 @@ if ! why=$(scripts/runs-32bit.sh --natively 2>&1); then
   fi
 fi
 # The 32-bit suite, the longest (above all under emulation), runs beside the
-# others: each Windows build has its own Wine prefix, wineserver and virtual
-# display, set up here one after the other so that no two take the same one.
+# others: each Windows build has its own Wine prefixes (one at 96 DPI, one at
+# 144), wineservers and virtual displays, set up here one after the other so
+# that no two take the same one.
 if [ -n "$run_win32" ]; then
   # Emulated, the 32-bit tests get three times their time limits.
   cmake --preset win32 -DORVANTA_WINE_TIMEOUT_SCALE=$scale >/dev/null
-  build/win64/wine-run.sh --setup && build/win32/wine-run.sh --setup || status=1
+  for preset in win64 win32; do
+    build/$preset/wine-run.sh --setup && ORVANTA_WINE_DPI=144 build/$preset/wine-run.sh --setup || status=1
+  done
   ctest --preset win32 >build/win32/ctest.log 2>&1 &
   win32_tests=$!
 fi
@@ -58,10 +61,12 @@ fi
 echo "== release packages"
 scripts/check-release.sh || status=1
 for preset in win32 win64; do
-  if [ -s "build/$preset/wine/restarts.log" ]; then
-    echo "== Wine starts that printed nothing and were tried again ($preset)"
-    cat "build/$preset/wine/restarts.log"
-  fi
+  for root in wine wine-dpi144; do
+    if [ -s "build/$preset/$root/restarts.log" ]; then
+      echo "== Wine starts that printed nothing and were tried again ($preset, $root)"
+      cat "build/$preset/$root/restarts.log"
+    fi
+  done
 done
 if [ -n "${emulated:-}" ]; then
   echo "== emulated"

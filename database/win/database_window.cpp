@@ -4,11 +4,13 @@
 #include <richedit.h>
 
 #include <algorithm>
+#include <map>
 
 #include "database/win/database_export.h"
 #include "database/win/database_file.h"
 #include "database/win/item_data_dialog.h"
 #include "platform/win/clipboard.h"
+#include "platform/win/display_scale.h"
 #include "platform/win/messages.h"
 #include "platform/win/window_parts.h"
 #include "resources/resource.h"
@@ -41,68 +43,79 @@ constexpr ColumnSpec kColumns[kColumnCount] = {{"Password", 150}, {"Login", 150}
 
 struct ButtonSpec {
   int id;
-  int bitmap;
+  ScaledPicture picture;
   int x;
   int width;
   const char* caption;  // not drawn (the bitmap is), but named for accessibility tools
 };
-constexpr ButtonSpec kAddItem{IDC_DB_ADD_ITEM, IDB_DB_ADD_ITEM, 15, 100, "Add Item"};
-constexpr ButtonSpec kDeleteItem{IDC_DB_DELETE_ITEM, IDB_DB_DELETE_ITEM, 125, 100, "Delete Item"};
-constexpr ButtonSpec kDeleteAll{IDC_DB_DELETE_ALL, IDB_DB_DELETE_ALL, 455, 100, "Delete All"};
-constexpr ButtonSpec kPrintAll{IDC_DB_PRINT_ALL, IDB_DB_PRINT_ALL, 345, 100, "Print All"};
-constexpr ButtonSpec kSaveAll{IDC_DB_SAVE_ALL, IDB_DB_SAVE_ALL, 235, 100, "Save All"};
-constexpr ButtonSpec kClose{IDC_DB_CLOSE, IDB_DB_CLOSE, 565, 90, "Close"};
+constexpr ButtonSpec kAddItem{IDC_DB_ADD_ITEM, ORVANTA_SCALED_PICTURE(IDB_DB_ADD_ITEM), 15, 100, "Add Item"};
+constexpr ButtonSpec kDeleteItem{IDC_DB_DELETE_ITEM, ORVANTA_SCALED_PICTURE(IDB_DB_DELETE_ITEM), 125, 100,
+                                 "Delete Item"};
+constexpr ButtonSpec kDeleteAll{IDC_DB_DELETE_ALL, ORVANTA_SCALED_PICTURE(IDB_DB_DELETE_ALL), 455, 100, "Delete All"};
+constexpr ButtonSpec kPrintAll{IDC_DB_PRINT_ALL, ORVANTA_SCALED_PICTURE(IDB_DB_PRINT_ALL), 345, 100, "Print All"};
+constexpr ButtonSpec kSaveAll{IDC_DB_SAVE_ALL, ORVANTA_SCALED_PICTURE(IDB_DB_SAVE_ALL), 235, 100, "Save All"};
+constexpr ButtonSpec kClose{IDC_DB_CLOSE, ORVANTA_SCALED_PICTURE(IDB_DB_CLOSE), 565, 90, "Close"};
+constexpr const ButtonSpec* kButtons[] = {&kAddItem, &kDeleteItem, &kDeleteAll, &kPrintAll, &kSaveAll, &kClose};
 
-// Button images are loaded once and kept for the run, like the main dialog's.
-HANDLE ButtonImage(int bitmap) {
-  static HANDLE images[8] = {};
-  HANDLE& image = images[bitmap - IDB_DB_PRINT_ALL];
-  if (!image)
-    image = LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(bitmap), IMAGE_BITMAP, 0, 0, LR_LOADMAP3DCOLORS);
+// Button images are loaded once for each scale and kept for the run: every
+// opening of the window shares them.
+HBITMAP ButtonImage(const ScaledPicture& picture, int dpi) {
+  static std::map<int, HBITMAP> images;
+  HBITMAP& image = images[PictureFor(picture, dpi)];
+  if (!image) image = LoadPicture(GetModuleHandleA(nullptr), picture, dpi);
   return image;
 }
 
-void MakeButton(HWND window, const ButtonSpec& spec) {
-  HWND button = MakeChild(window, 0, "button", spec.caption, WS_TABSTOP | BS_BITMAP | BS_LEFT, spec.x, 414, spec.width,
-                          24, spec.id);
-  SendMessageA(button, BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(ButtonImage(spec.bitmap)));
+// Places are pixels at 96 DPI, scaled to the window's.
+void MakeButton(const DatabaseWindow& db, const ButtonSpec& spec) {
+  auto px = [&db](int pixels) { return ScaleToDpi(pixels, db.dpi); };
+  HWND button = MakeChild(db.window, 0, "button", spec.caption, WS_TABSTOP | BS_BITMAP | BS_LEFT, px(spec.x), px(414),
+                          px(spec.width), px(24), spec.id);
+  SendMessageA(button, BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(ButtonImage(spec.picture, db.dpi)));
+}
+
+void MakeFonts(DatabaseWindow& db) {
+  db.hintFont = MakeFont(16, 600, "MS Sans Serif", db.dpi);
+  db.printFont = MakeFont(16, FW_NORMAL, "MS Sans Serif", db.dpi);
 }
 
 void OnCreate(DatabaseWindow& db, HWND window) {
   db.window = window;
-  db.hintFont = MakeFont(16, 600, "MS Sans Serif");
-  db.printFont = MakeFont(16, FW_NORMAL, "MS Sans Serif");
+  db.dpi = DpiOf(window);
+  MakeFonts(db);
+  auto px = [&db](int pixels) { return ScaleToDpi(pixels, db.dpi); };
 
   // A tab stop, so that the keyboard comes back to the Entries.
-  db.list = MakeChild(window, 0, WC_LISTVIEWA, "",
-                      WS_BORDER | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS, 15, 25, 642, 380, 0);
+  db.list =
+      MakeChild(window, 0, WC_LISTVIEWA, "", WS_BORDER | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS,
+                px(15), px(25), px(642), px(380), 0);
   for (int i = 0; i < kColumnCount; ++i) {
     LVCOLUMNA column{};
     column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
     column.fmt = LVCFMT_LEFT;
-    column.cx = kColumns[i].width;
+    column.cx = px(kColumns[i].width);
     column.pszText = const_cast<char*>(kColumns[i].header);
     column.iSubItem = i;
     SendMessageA(db.list, LVM_INSERTCOLUMNA, i, reinterpret_cast<LPARAM>(&column));
   }
 
-  MakeButton(window, kAddItem);
-  MakeButton(window, kDeleteItem);
+  MakeButton(db, kAddItem);
+  MakeButton(db, kDeleteItem);
 
-  db.hint = MakeChild(window, 0, "static", "Double-click password to copy to Clipboard.", SS_CENTER, 15, 5, 642, 16, 0,
-                      db.hintFont);
+  db.hint = MakeChild(window, 0, "static", "Double-click password to copy to Clipboard.", SS_CENTER, px(15), px(5),
+                      px(642), px(16), 0, db.hintFont);
 
-  db.clipboardEdit =
-      MakeChild(window, 0, "edit", "", WS_BORDER | WS_TABSTOP, 15, 338, 170, 20, IDC_DB_CLIPBOARD_EDIT, db.hintFont);
+  db.clipboardEdit = MakeChild(window, 0, "edit", "", WS_BORDER | WS_TABSTOP, px(15), px(338), px(170), px(20),
+                               IDC_DB_CLIPBOARD_EDIT, db.hintFont);
   ShowWindow(db.clipboardEdit, SW_HIDE);
 
-  MakeButton(window, kDeleteAll);
-  MakeButton(window, kPrintAll);
-  MakeButton(window, kSaveAll);
-  MakeButton(window, kClose);
+  MakeButton(db, kDeleteAll);
+  MakeButton(db, kPrintAll);
+  MakeButton(db, kSaveAll);
+  MakeButton(db, kClose);
 
-  HWND printEditor = MakeChild(window, WS_EX_DLGMODALFRAME, "richedit", "", WS_VSCROLL | WS_TABSTOP | ES_MULTILINE, 2,
-                               2, 663, 240, IDC_DB_PRINT_EDITOR, db.printFont);
+  HWND printEditor = MakeChild(window, WS_EX_DLGMODALFRAME, "richedit", "", WS_VSCROLL | WS_TABSTOP | ES_MULTILINE,
+                               px(2), px(2), px(663), px(240), IDC_DB_PRINT_EDITOR, db.printFont);
   // No capacity: every Entry is printed.
   SendMessageA(printEditor, EM_EXLIMITTEXT, 0, 0x7FFFFFFE);
   ShowWindow(printEditor, SW_HIDE);
@@ -244,6 +257,22 @@ void ShowSessionEndFailure(DatabaseWindow& db) {
   ShowFailure(db.window, text);
 }
 
+// WM_DPICHANGED: the window moved to a monitor of another scale.
+void OnDpiChanged(DatabaseWindow& db, WPARAM wParam, LPARAM lParam) {
+  db.dpi = FollowDpiChange(db.window, wParam, lParam, db.dpi);
+  const HFONT oldFonts[] = {db.hintFont, db.printFont};
+  MakeFonts(db);
+  for (HWND control : {db.hint, db.clipboardEdit})
+    SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(db.hintFont), TRUE);
+  SendDlgItemMessageA(db.window, IDC_DB_PRINT_EDITOR, WM_SETFONT, reinterpret_cast<WPARAM>(db.printFont), FALSE);
+  for (HFONT font : oldFonts) DeleteObject(font);
+  for (int i = 0; i < kColumnCount; ++i)
+    SendMessageA(db.list, LVM_SETCOLUMNWIDTH, i, ScaleToDpi(kColumns[i].width, db.dpi));
+  for (const ButtonSpec* spec : kButtons)
+    SendDlgItemMessageA(db.window, spec->id, BM_SETIMAGE, IMAGE_BITMAP,
+                        reinterpret_cast<LPARAM>(ButtonImage(spec->picture, db.dpi)));
+}
+
 void OnDestroy(DatabaseWindow& db) {
   // Any way the window goes (Close, the end of the program) keeps the
   // Entries. Cleared first: a failure is now reported without an owner.
@@ -272,6 +301,7 @@ LRESULT CALLBACK DatabaseWindowProc(HWND window, UINT message, WPARAM wParam, LP
   if (!db) return DefWindowProcA(window, message, wParam, lParam);
   switch (message) {
     case WM_CREATE: OnCreate(*db, window); return 0;
+    case WM_DPICHANGED: OnDpiChanged(*db, wParam, lParam); return 0;
     case WM_CTLCOLORBTN:
     case WM_CTLCOLORSTATIC:
       SetBkColor(reinterpret_cast<HDC>(wParam), GetSysColor(COLOR_BTNFACE));
@@ -306,8 +336,10 @@ void OpenDatabaseWindow(HWND mainDialog) {
   noticeOwner = mainDialog;
   if (FindDatabaseWindow()) return;  // not even brought to the front
   RegisterWindowClass(kClassName, DatabaseWindowProc);
-  CreateWindowExA(0, kClassName, "Database", WS_VISIBLE | WS_BORDER, 56, 87, 673, 475, nullptr, nullptr,
-                  GetModuleHandleA(nullptr), nullptr);
+  // Placed and sized as at 96 DPI, scaled to the screen's DPI.
+  const int dpi = DpiOf(nullptr);
+  CreateWindowExA(0, kClassName, "Database", WS_VISIBLE | WS_BORDER, ScaleToDpi(56, dpi), ScaleToDpi(87, dpi),
+                  ScaleToDpi(673, dpi), ScaleToDpi(475, dpi), nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
 }
 
 void CloseDatabaseWindow() {

@@ -11,6 +11,7 @@
 
 #include "database/db_file.h"
 #include "database/entry.h"
+#include "platform/win/display_scale.h"
 
 namespace orvanta {
 
@@ -27,6 +28,7 @@ struct DatabaseWindow {
   HWND focus = nullptr;  // the control that had the keyboard focus as the window was last left
   HFONT hintFont = nullptr;
   HFONT printFont = nullptr;
+  int dpi = kDefaultDpi;  // the DPI its controls, fonts and places are made for
 
   std::filesystem::path filePath;  // "mypsw.txt" of the folder the Entries were loaded from
   FileStamp fileStamp;             // the file as last read or written by this window

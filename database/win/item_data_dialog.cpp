@@ -48,9 +48,10 @@ void OnOk(HWND dialog) {
 }
 
 // Acts only on its own two buttons and the close box: Enter and Escape
-// (IDOK, IDCANCEL) neither add nor close.
+// (IDOK, IDCANCEL) neither add nor close. It opens ready for the Password.
 INT_PTR CALLBACK ItemDataProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
   switch (message) {
+    case WM_INITDIALOG: SetFocus(GetDlgItem(dialog, IDC_ITEM_PASSWORD)); return FALSE;
     case WM_COMMAND:
       if (wParam == IDC_ITEM_OK)
         OnOk(dialog);

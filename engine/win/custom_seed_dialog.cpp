@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "platform/win/display_scale.h"
 #include "resources/resource.h"
 
 namespace orvanta {
@@ -23,7 +24,7 @@ CustomSeedRecord* RecordOf(HWND dialog) {
 struct DigitPlace {
   int box;      // the digit box (edit control)
   int upDown;   // its up-down control
-  int x;        // pixels
+  int x;        // pixels at 96 DPI
   int initial;  // the digit every opening starts from
   int32_t weight;
 };
@@ -39,13 +40,16 @@ constexpr int kDigitCount = sizeof kDigits / sizeof kDigits[0];
 constexpr DWORD kUpDownStyle =
     WS_CHILD | WS_VISIBLE | WS_BORDER | UDS_WRAP | UDS_SETBUDDYINT | UDS_AUTOBUDDY | UDS_ARROWKEYS | UDS_HORZ;
 
+// Placed in pixels at 96 DPI, scaled to the dialog's.
 void CreateUpDowns(HWND dialog) {
+  const int dpi = DpiOf(dialog);
   for (const DigitPlace& d : kDigits) {
     HWND box = GetDlgItem(dialog, d.box);
     // Typing replaces the digit (the dialog selects a box's text when it
     // gets the focus) instead of adding a second one.
     SendMessageA(box, EM_LIMITTEXT, 1, 0);
-    CreateUpDownControl(kUpDownStyle, d.x, 50, 15, 18, dialog, d.upDown,
+    CreateUpDownControl(kUpDownStyle, ScaleToDpi(d.x, dpi), ScaleToDpi(50, dpi), ScaleToDpi(15, dpi),
+                        ScaleToDpi(18, dpi), dialog, d.upDown,
                         reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(dialog, GWLP_HINSTANCE)), box, 9, 0, d.initial);
   }
 }

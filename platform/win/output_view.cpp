@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/win/clipboard.h"
+#include "platform/win/display_scale.h"
 
 namespace orvanta {
 
@@ -58,6 +59,7 @@ HWND CloneEditor(HWND old, const FreshEditor& how, size_t textSize) {
                       reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(old, GWLP_HINSTANCE)), nullptr);
   if (!fresh) return nullptr;
   KeepEditorStyle(fresh, style);
+  CopyDpiChangeBehaviour(old, fresh);
   SendMessageA(fresh, WM_SETFONT, SendMessageA(old, WM_GETFONT, 0, 0), FALSE);
   SendMessageA(fresh, EM_EXLIMITTEXT, 0, SendMessageA(old, EM_GETLIMITTEXT, 0, 0));
   SendMessageA(fresh, EM_SETEVENTMASK, 0, SendMessageA(old, EM_GETEVENTMASK, 0, 0));

@@ -1,5 +1,7 @@
 #include "platform/win/window_parts.h"
 
+#include "platform/win/display_scale.h"
+
 namespace orvanta {
 
 void RegisterWindowClass(const char* className, WNDPROC procedure) {
@@ -20,8 +22,9 @@ HWND MakeChild(HWND parent, DWORD exStyle, const char* className, const char* te
   return child;
 }
 
-HFONT MakeFont(int height, int weight, const char* face) {
-  return CreateFontA(height, 8, 0, 0, weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET, 0, 0, 0, 0, face);
+HFONT MakeFont(int height, int weight, const char* face, int dpi) {
+  return CreateFontA(ScaleToDpi(height, dpi), ScaleToDpi(8, dpi), 0, 0, weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET, 0,
+                     0, 0, 0, face);
 }
 
 std::string WindowText(HWND window) {

@@ -16,8 +16,9 @@ void RegisterWindowClass(const char* className, WNDPROC procedure);
 HWND MakeChild(HWND parent, DWORD exStyle, const char* className, const char* text, DWORD style, int x, int y,
                int width, int height, int id, HFONT font = nullptr);
 
-// A font of `height` pixels in cells 8 pixels wide.
-HFONT MakeFont(int height, int weight, const char* face);
+// A font of `height` pixels in cells 8 pixels wide, as at 96 DPI, made for
+// `dpi` (both sizes scaled).
+HFONT MakeFont(int height, int weight, const char* face, int dpi);
 
 // The whole text of a window, of any length.
 std::string WindowText(HWND window);

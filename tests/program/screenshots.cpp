@@ -1,10 +1,10 @@
 // The pictures of docs/screenshots, taken from the real orvanta.exe as its
 // own process: the driver opens each window as a user would and copies it
 // from the screen as a 24-bit BMP (scripts/screenshots.sh makes the PNGs).
-//   orvanta_screenshots PROGRAM.exe FOLDER OUT_FOLDER
+//   orvanta_screenshots PROGRAM.exe FOLDER OUT_FOLDER [main]
 // FOLDER is where the program starts; it is given a "mypsw.txt" of sample
-// Entries. Without the font "Marlett", which draws the caption buttons, it
-// takes no picture and fails.
+// Entries. With "main", only the main window is taken (the picture at 150 %). Without the font "Marlett", which draws
+// the caption buttons, it takes no picture and fails.
 #include <windows.h>
 #include <shellapi.h>
 
@@ -91,11 +91,12 @@ void SetText(HWND dialog, int id, const char* text) {
   SendDlgItemMessageA(dialog, id, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
 }
 
-void TakeEveryWindow(HWND main) {
+void TakeEveryWindow(HWND main, bool mainOnly) {
   auto click = [main](int id) { SendMessageA(GetDlgItem(main, id), BM_CLICK, 0, 0); };
   for (int id : {IDC_MODE_ADVANCED, IDC_KEYS_ALL, IDC_CASE_YES, IDC_LENGTH_12, IDC_QUANTITY_50, IDC_GENERATE})
     click(id);
   Take(main, L"main");
+  if (mainOnly) return;
 
   PostMessageA(main, WM_COMMAND, IDM_SEED_CUSTOM, 0);
   HWND seed = WaitForWindow("#32770", "Custom Seed");
@@ -148,8 +149,9 @@ void WriteSampleDatabase(const std::wstring& folder) {
 int main() {
   int argc = 0;
   wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
-  if (argc != 4) {
-    fprintf(stderr, "usage: orvanta_screenshots PROGRAM.exe FOLDER OUT_FOLDER\n");
+  const bool mainOnly = argc == 5 && std::wstring(argv[4]) == L"main";
+  if (argc != 4 && !mainOnly) {
+    fprintf(stderr, "usage: orvanta_screenshots PROGRAM.exe FOLDER OUT_FOLDER [main]\n");
     return 2;
   }
   if (!HasFont("Marlett")) {
@@ -172,7 +174,7 @@ int main() {
   }
   driver::WatchProgram(process.dwProcessId);
   if (HWND main = WaitForWindow("#32770", "Orvanta.")) {
-    TakeEveryWindow(main);
+    TakeEveryWindow(main, mainOnly);
     PostMessageA(main, WM_COMMAND, IDM_EXIT, 0);
   } else {
     Check(false, "the main window did not show");

@@ -10,6 +10,7 @@
 // Prints each step and its time; exit code 0 when every check held.
 #include <windows.h>
 #include <commctrl.h>
+#include <psapi.h>
 #include <shellapi.h>
 
 #include <algorithm>
@@ -41,6 +42,26 @@ using driver::WaitUntilGone;
 // The names the session saves under, beside "mypsw.txt" in FOLDER.
 const wchar_t kBatchName[] = L"batch-Łódź-Ω-李.txt";
 const wchar_t kExportName[] = L"export-Łódź-Ω-李.txt";
+
+// Whether `process` runs the COMCTL32 of Common Controls 6, which its
+// manifest asks for: the side-by-side assembly's, not the system folder's
+// older one. The program loads it late (delay-loaded), under the manifest's
+// activation context.
+bool RunsCommonControls6(HANDLE process) {
+  HMODULE modules[512];
+  DWORD bytes = 0;
+  if (!EnumProcessModules(process, modules, sizeof modules, &bytes)) return false;
+  for (DWORD i = 0; i < bytes / sizeof modules[0]; ++i) {
+    wchar_t path[MAX_PATH] = L"";
+    GetModuleFileNameExW(process, modules[i], path, MAX_PATH);
+    CharLowerW(path);
+    const std::wstring name(path);
+    if (name.size() >= 13 && name.compare(name.size() - 13, 13, L"\\comctl32.dll") == 0)
+      return name.find(L"microsoft.windows.common-controls_") != std::wstring::npos &&
+             name.find(L"_6.0.") != std::wstring::npos;
+  }
+  return false;
+}
 
 // The passwords of a batch text, without the spaces that follow each.
 std::vector<std::string> Passwords(const std::string& text) {
@@ -349,6 +370,7 @@ int main() {
   HWND main = nullptr;
   if (!cannotStart) Step("start until the main window shows", [&] { main = WaitForWindow("#32770", "Orvanta."); });
   if (main) {
+    Check(RunsCommonControls6(process.hProcess), "the program does not run Common Controls 6");
     Session session(main);
     if (!startOnly) {
       RunSession(session, folder);

@@ -12,6 +12,7 @@
 
 #include "engine/engine.h"
 #include "resources/resource.h"
+#include "support/display_scale.h"
 #include "support/font_dialog.h"
 #include "support/main_dialog_fixture.h"
 
@@ -35,13 +36,6 @@ std::string BatchFrom(int32_t seedMode, DWORD tick, uint32_t state = 0) {
 std::string Lower(std::string s) {
   for (char& c : s) c = static_cast<char>(tolower(static_cast<unsigned char>(c)));
   return s;
-}
-
-RECT ChildPlace(HWND child) {
-  RECT rc;
-  GetWindowRect(child, &rc);
-  MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&rc), 2);
-  return rc;
 }
 
 CHARFORMATA CharFormatAtStart(HWND editor) {
@@ -79,12 +73,13 @@ TEST_F(BigScreenTest, FirstGenerateOpensTheWindowWithTheBatch) {
   GetClassNameA(big, className, sizeof className);
   EXPECT_STREQ(className, "popup");
   EXPECT_EQ(uitest::Text(big), "Select symbol");
+  // Pixels at 96 DPI, grown with the display scale.
   RECT rc;
   GetWindowRect(big, &rc);
-  EXPECT_EQ(rc.left, 56);
-  EXPECT_EQ(rc.top, 87);
-  EXPECT_EQ(rc.right - rc.left, 673);
-  EXPECT_EQ(rc.bottom - rc.top, 500);
+  EXPECT_EQ(rc.left, uitest::Scaled(56));
+  EXPECT_EQ(rc.top, uitest::Scaled(87));
+  EXPECT_EQ(rc.right - rc.left, uitest::Scaled(673));
+  EXPECT_EQ(rc.bottom - rc.top, uitest::Scaled(500));
   LONG_PTR style = GetWindowLongPtrA(big, GWL_STYLE);
   EXPECT_EQ(style & (WS_POPUP | WS_VISIBLE | WS_BORDER), WS_POPUP | WS_VISIBLE | WS_BORDER);
   EXPECT_NE(style & WS_CAPTION, WS_CAPTION) << "no caption bar";
@@ -98,10 +93,11 @@ TEST_F(BigScreenTest, FirstGenerateOpensTheWindowWithTheBatch) {
     RECT place;
     HFONT font;
   };
+  const HFONT font = App().FontsFor(uitest::Dpi()).dialogFont;
   const Child children[] = {
-      {IDC_BIG_GENERATE, "button", "GENERATE PASSWORD", {97, 445, 367, 475}, App().fonts.dialogFont},
-      {IDC_BIG_EDITOR, "richedit", nullptr, {2, 2, 665, 442}, nullptr},  // font: below
-      {IDC_BIG_CLOSE, "button", "CLOSE", {397, 445, 547, 475}, App().fonts.dialogFont},
+      {IDC_BIG_GENERATE, "button", "GENERATE PASSWORD", uitest::Scaled({97, 445, 367, 475}), font},
+      {IDC_BIG_EDITOR, "richedit", nullptr, uitest::Scaled({2, 2, 665, 442}), nullptr},  // font: below
+      {IDC_BIG_CLOSE, "button", "CLOSE", uitest::Scaled({397, 445, 547, 475}), font},
   };
   for (const Child& c : children) {
     HWND child = GetDlgItem(big, c.id);
@@ -111,7 +107,7 @@ TEST_F(BigScreenTest, FirstGenerateOpensTheWindowWithTheBatch) {
     if (c.text) {
       EXPECT_EQ(uitest::Text(child), c.text);
     }
-    RECT place = ChildPlace(child);
+    RECT place = uitest::PlaceInParent(child);
     EXPECT_TRUE(EqualRect(&place, &c.place))
         << c.id << " at " << place.left << "," << place.top << " to " << place.right << "," << place.bottom;
     if (c.font) {
@@ -127,15 +123,22 @@ TEST_F(BigScreenTest, FirstGenerateOpensTheWindowWithTheBatch) {
   EXPECT_EQ(OutputText(), "") << "the Output editor stays empty";
   EXPECT_EQ(SendMessageA(bigEditor(), EM_GETLIMITTEXT, 0, 0), 30);
   EXPECT_EQ(uitest::ParagraphAlignment(bigEditor()), PFA_CENTER) << "the start-up alignment";
-  // The large font: Arial, 32 pixels high (Wine's rich edit answers no
-  // WM_GETFONT and gives the height of a font made with a positive height
-  // as negative twips).
+  // The large font: Arial, 32 pixels high at 96 DPI (Wine's rich edit
+  // answers no WM_GETFONT and gives the height of a font made with a
+  // positive height as negative twips).
   CHARFORMATA cf = CharFormatAtStart(bigEditor());
   EXPECT_STREQ(cf.szFaceName, "Arial");
-  HDC screen = GetDC(nullptr);
-  LONG twips = MulDiv(32, 1440, GetDeviceCaps(screen, LOGPIXELSY));
-  ReleaseDC(nullptr, screen);
-  EXPECT_EQ(std::abs(cf.yHeight), twips);
+  EXPECT_EQ(std::abs(cf.yHeight), MulDiv(uitest::Scaled(32), 1440, uitest::Dpi()));
+}
+
+TEST_F(BigScreenTest, ItsFontsAndLinesFollowTheDisplayScale) {
+  UseBigScreen();
+  Generate();
+  ASSERT_TRUE(bigScreen() != nullptr);
+  for (int id : {IDC_BIG_GENERATE, IDC_BIG_CLOSE})
+    EXPECT_TRUE(uitest::GrowsWithScale(uitest::FontHeight(GetDlgItem(bigScreen(), id)), 16)) << "control " << id;
+  EXPECT_TRUE(uitest::GrowsWithScale(uitest::LineHeight(bigEditor()), 32)) << "the editor's lines";
+  EXPECT_EQ(uitest::CutLabels(bigScreen()), std::vector<std::string>{});
 }
 
 TEST_F(BigScreenTest, ANewWindowTakesTheCurrentAlignmentAndChosenFont) {

@@ -9,6 +9,7 @@
 
 #include "engine/engine.h"
 #include "resources/resource.h"
+#include "support/display_scale.h"
 #include "support/main_dialog_fixture.h"
 
 using orvanta::App;
@@ -284,6 +285,28 @@ TEST_F(CustomSeedTest, ABoxWithoutExactlyOneDigitIsRefusedAndTheDialogStaysOpen)
   EXPECT_EQ(seen[4].text, "862753941");
   EXPECT_EQ(App().engine.randomState(), 862753941u);
   EXPECT_EQ(App().settings.seedMode, orvanta::kSeedCustom);
+}
+
+TEST_F(CustomSeedTest, ItsFontAndArrowsFollowTheDisplayScale) {
+  std::vector<std::string> cut;
+  answers_.Queue(uitest::Inspect(
+      [&](HWND d) {
+        for (int id = IDC_SEED_DIGIT_FIRST; id <= IDC_SEED_DIGIT_LAST; ++id) {
+          // The dialog's font: 8 points, 11 pixels at 96 DPI.
+          EXPECT_TRUE(uitest::GrowsWithScale(uitest::FontHeight(GetDlgItem(d, id)), 11)) << "box " << id;
+          // Its up-down: 15 x 18 pixels at 96 DPI.
+          const RECT place = uitest::PlaceInParent(UpDownOf(d, id));
+          EXPECT_TRUE(uitest::GrowsWithScale(place.right - place.left, 15)) << "the arrows of box " << id;
+          EXPECT_TRUE(uitest::GrowsWithScale(place.bottom - place.top, 18)) << "the arrows of box " << id;
+          EXPECT_TRUE(uitest::GrowsWithScale(place.top, 50)) << "the arrows of box " << id;
+        }
+        for (int id : {IDC_SEED_GROUP, IDC_SEED_OK, IDC_SEED_CANCEL})
+          EXPECT_TRUE(uitest::GrowsWithScale(uitest::FontHeight(GetDlgItem(d, id)), 11)) << "control " << id;
+        cut = uitest::CutLabels(d);
+      },
+      uitest::PressButton(IDC_SEED_CANCEL)));
+  Command(IDM_SEED_CUSTOM);
+  EXPECT_EQ(cut, std::vector<std::string>{});
 }
 
 TEST_F(CustomSeedTest, TypingReplacesTheDigitAndAddsNoSecondOne) {

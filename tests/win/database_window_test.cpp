@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "database_test_fixture.h"
+#include "support/display_scale.h"
 
 using orvanta::CellText;
 using orvanta::Entry;
@@ -41,12 +42,13 @@ TEST_F(DatabaseTest, OpensOnceAndTheDatabaseButtonWhileOpenChangesNothing) {
   LONG_PTR style = GetWindowLongPtrA(window, GWL_STYLE);
   EXPECT_TRUE(style & WS_BORDER);
   EXPECT_FALSE(style & (WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX)) << std::hex << style;
+  // Pixels at 96 DPI, grown with the display scale.
   RECT rc;
   GetWindowRect(window, &rc);
-  EXPECT_EQ(rc.left, 56);
-  EXPECT_EQ(rc.top, 87);
-  EXPECT_EQ(rc.right - rc.left, 673);
-  EXPECT_EQ(rc.bottom - rc.top, 475);
+  EXPECT_EQ(rc.left, uitest::Scaled(56));
+  EXPECT_EQ(rc.top, uitest::Scaled(87));
+  EXPECT_EQ(rc.right - rc.left, uitest::Scaled(673));
+  EXPECT_EQ(rc.bottom - rc.top, uitest::Scaled(475));
 
   // The main dialog in front; neither the button nor the menu item may
   // bring the open window forward or make a second one.
@@ -86,19 +88,22 @@ TEST_F(DatabaseTest, ShowsFourColumnsSixBitmapButtonsAndTheHint) {
     column.cchTextMax = sizeof text;
     ASSERT_TRUE(SendMessageA(list, LVM_GETCOLUMNA, i, reinterpret_cast<LPARAM>(&column))) << "column " << i;
     EXPECT_STREQ(text, headers[i]);
-    EXPECT_EQ(column.cx, widths[i]) << headers[i];
+    EXPECT_EQ(column.cx, uitest::Scaled(widths[i])) << headers[i];
   }
   LVCOLUMNA fifth{};
   fifth.mask = LVCF_WIDTH;
   EXPECT_FALSE(SendMessageA(list, LVM_GETCOLUMNA, 4, reinterpret_cast<LPARAM>(&fifth))) << "a fifth column";
 
+  // The pictures drawn for 100 % and for 150 %, the scale of the second prefix.
   struct Expected {
-    int id, bitmap, x, width;
+    int id, bitmap, bitmap150, x, width;
   };
-  const Expected buttons[] = {
-      {IDC_DB_ADD_ITEM, IDB_DB_ADD_ITEM, 15, 100},      {IDC_DB_DELETE_ITEM, IDB_DB_DELETE_ITEM, 125, 100},
-      {IDC_DB_SAVE_ALL, IDB_DB_SAVE_ALL, 235, 100},     {IDC_DB_PRINT_ALL, IDB_DB_PRINT_ALL, 345, 100},
-      {IDC_DB_DELETE_ALL, IDB_DB_DELETE_ALL, 455, 100}, {IDC_DB_CLOSE, IDB_DB_CLOSE, 565, 90}};
+  const Expected buttons[] = {{IDC_DB_ADD_ITEM, IDB_DB_ADD_ITEM, IDB_DB_ADD_ITEM_150, 15, 100},
+                              {IDC_DB_DELETE_ITEM, IDB_DB_DELETE_ITEM, IDB_DB_DELETE_ITEM_150, 125, 100},
+                              {IDC_DB_SAVE_ALL, IDB_DB_SAVE_ALL, IDB_DB_SAVE_ALL_150, 235, 100},
+                              {IDC_DB_PRINT_ALL, IDB_DB_PRINT_ALL, IDB_DB_PRINT_ALL_150, 345, 100},
+                              {IDC_DB_DELETE_ALL, IDB_DB_DELETE_ALL, IDB_DB_DELETE_ALL_150, 455, 100},
+                              {IDC_DB_CLOSE, IDB_DB_CLOSE, IDB_DB_CLOSE_150, 565, 90}};
   for (const Expected& b : buttons) {
     HWND button = GetDlgItem(window, b.id);
     ASSERT_NE(button, nullptr) << "button " << b.id;
@@ -106,16 +111,15 @@ TEST_F(DatabaseTest, ShowsFourColumnsSixBitmapButtonsAndTheHint) {
     EXPECT_TRUE(GetWindowLongPtrA(button, GWL_STYLE) & BS_BITMAP) << b.id;
     auto image = reinterpret_cast<HBITMAP>(SendMessageA(button, BM_GETIMAGE, IMAGE_BITMAP, 0));
     ASSERT_NE(image, nullptr) << "button " << b.id << " has no bitmap";
+    const int bitmap = uitest::Dpi() == 144 ? b.bitmap150 : b.bitmap;
     auto expected = static_cast<HBITMAP>(
-        LoadImageA(orvanta::App().module, MAKEINTRESOURCEA(b.bitmap), IMAGE_BITMAP, 0, 0, LR_LOADMAP3DCOLORS));
-    EXPECT_EQ(BitmapBits(image), BitmapBits(expected)) << "button " << b.id << " does not show bitmap " << b.bitmap;
+        LoadImageA(orvanta::App().module, MAKEINTRESOURCEA(bitmap), IMAGE_BITMAP, 0, 0, LR_LOADMAP3DCOLORS));
+    EXPECT_EQ(BitmapBits(image), BitmapBits(expected)) << "button " << b.id << " does not show bitmap " << bitmap;
     DeleteObject(expected);
-    RECT rc;
-    GetWindowRect(button, &rc);
-    MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&rc), 2);
-    EXPECT_EQ(rc.left, b.x) << b.id;
-    EXPECT_EQ(rc.top, 414) << b.id;
-    EXPECT_EQ(rc.right - rc.left, b.width) << b.id;
+    const RECT rc = uitest::PlaceInParent(button);
+    EXPECT_EQ(rc.left, uitest::Scaled(b.x)) << b.id;
+    EXPECT_EQ(rc.top, uitest::Scaled(414)) << b.id;
+    EXPECT_EQ(rc.right - rc.left, uitest::Scaled(b.width)) << b.id;
   }
 
   HWND hint = FindWindowExA(window, nullptr, "Static", nullptr);
@@ -135,6 +139,71 @@ TEST_F(DatabaseTest, ShowsFourColumnsSixBitmapButtonsAndTheHint) {
   SendMessageA(printEditor, EM_GETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&format));
   EXPECT_STREQ(format.szFaceName, "MS Sans Serif") << "the Print editor lacks the Print font";
   EXPECT_FALSE(format.dwEffects & CFE_BOLD);
+}
+
+TEST_F(DatabaseTest, FontsAndButtonPicturesFollowTheDisplayScale) {
+  HWND window = Open();
+  ASSERT_NE(window, nullptr);
+  // The list's font is the system's (8 points: 11 pixels at 96 DPI).
+  EXPECT_TRUE(uitest::GrowsWithScale(uitest::FontHeight(List()), 11)) << "the list's font";
+  for (HWND control : {FindWindowExA(window, nullptr, "Static", nullptr), GetDlgItem(window, IDC_DB_CLIPBOARD_EDIT)})
+    EXPECT_TRUE(uitest::GrowsWithScale(uitest::FontHeight(control), 16)) << "the hint's font, control " << control;
+  for (int id :
+       {IDC_DB_ADD_ITEM, IDC_DB_DELETE_ITEM, IDC_DB_SAVE_ALL, IDC_DB_PRINT_ALL, IDC_DB_DELETE_ALL, IDC_DB_CLOSE}) {
+    const SIZE picture = uitest::PictureSize(GetDlgItem(window, id));
+    EXPECT_TRUE(uitest::GrowsWithScale(picture.cx, 100)) << "the picture of button " << id;
+    EXPECT_TRUE(uitest::GrowsWithScale(picture.cy, 26)) << "the picture of button " << id;
+  }
+  EXPECT_EQ(uitest::CutLabels(window), std::vector<std::string>{});
+}
+
+// WM_DPICHANGED, as Windows sends it when a window goes to a monitor of
+// another scale (here 200 %): each window takes the rectangle offered and
+// makes its fonts and pictures again.
+TEST_F(DatabaseTest, AWindowMovedToAnotherScaleTakesTheRectangleAndRemakesFontsAndPictures) {
+  const int dpi = 192;
+  auto move = [dpi](HWND window) {
+    // Moved and grown, but kept within the screen, which bounds a window's size.
+    RECT offered;
+    GetWindowRect(window, &offered);
+    OffsetRect(&offered, 10, 20);
+    offered.right += 30;
+    offered.bottom += 40;
+    SendMessageA(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&offered));
+    RECT now;
+    GetWindowRect(window, &now);
+    EXPECT_TRUE(EqualRect(&now, &offered)) << "window " << uitest::Text(window);
+  };
+  Generate();
+  move(dialog());
+  EXPECT_TRUE(uitest::GrowsWithScale(uitest::FontHeight(GetDlgItem(dialog(), IDC_GENERATE)), 16, dpi));
+  EXPECT_TRUE(uitest::GrowsWithScale(uitest::LineHeight(output()), 32, dpi)) << "the Output editor's lines";
+  EXPECT_TRUE(uitest::GrowsWithScale(uitest::PictureSize(GetDlgItem(dialog(), IDC_DATABASE)).cx, 120, dpi));
+  EXPECT_TRUE(uitest::GrowsWithScale(LOWORD(SendMessageA(toolbar(), TB_GETBUTTONSIZE, 0, 0)), 23, dpi));
+  EXPECT_TRUE(uitest::GrowsWithScale(uitest::ToolbarImageSize(toolbar()).cy, 15, dpi));
+  EXPECT_TRUE(uitest::IsToolbarButtonChecked(toolbar(), IDM_ALIGN_CENTER)) << "the new toolbar lost a state";
+  EXPECT_EQ(
+      FindWindowExA(dialog(), FindWindowExA(dialog(), nullptr, TOOLBARCLASSNAMEA, nullptr), TOOLBARCLASSNAMEA, nullptr),
+      nullptr)
+      << "the old toolbar is left";
+
+  Click(IDC_USE_BIG_SCREEN);
+  Generate();
+  ASSERT_NE(bigScreen(), nullptr);
+  const RECT close = uitest::PlaceInParent(GetDlgItem(bigScreen(), IDC_BIG_CLOSE));
+  move(bigScreen());
+  EXPECT_TRUE(uitest::GrowsWithScale(uitest::FontHeight(GetDlgItem(bigScreen(), IDC_BIG_CLOSE)), 16, dpi));
+  EXPECT_TRUE(uitest::GrowsWithScale(uitest::LineHeight(bigEditor()), 32, dpi)) << "the Big-screen editor's lines";
+  EXPECT_EQ(uitest::PlaceInParent(GetDlgItem(bigScreen(), IDC_BIG_CLOSE)).left, MulDiv(close.left, dpi, uitest::Dpi()));
+
+  HWND window = Open();
+  ASSERT_NE(window, nullptr);
+  const RECT add = uitest::PlaceInParent(GetDlgItem(window, IDC_DB_ADD_ITEM));
+  move(window);
+  EXPECT_TRUE(uitest::GrowsWithScale(uitest::FontHeight(FindWindowExA(window, nullptr, "Static", nullptr)), 16, dpi));
+  EXPECT_TRUE(uitest::GrowsWithScale(uitest::PictureSize(GetDlgItem(window, IDC_DB_CLOSE)).cy, 26, dpi));
+  EXPECT_EQ(uitest::PlaceInParent(GetDlgItem(window, IDC_DB_ADD_ITEM)).top, MulDiv(add.top, dpi, uitest::Dpi()));
+  EXPECT_TRUE(uitest::GrowsWithScale(static_cast<int>(SendMessageA(List(), LVM_GETCOLUMNWIDTH, 0, 0)), 150, dpi));
 }
 
 TEST_F(DatabaseTest, DoubleClickCopiesTheSelectedPasswordWithoutTrailingSpaces) {

@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "database_test_fixture.h"
+#include "support/display_scale.h"
 
 using orvanta::Entry;
 using orvanta::MakeEntry;
@@ -81,6 +82,35 @@ TEST_F(DatabaseTest, AddItemAppendsAtTheEndWhateverRowIsSelected) {
   // Added Entries reach the file when the window closes.
   Press(IDC_DB_CLOSE);
   EXPECT_EQ(uitest::ReadFile(DatabasePath()), FileBytes(expected));
+}
+
+// As a keyboard and a screen reader meet it: the focus on Password, and
+// each box named by the label just before it in the dialog's order.
+TEST_F(DatabaseTest, ItemDataOpensOnPasswordWithEachLabelRightBeforeItsBox) {
+  ASSERT_NE(Open(), nullptr);
+  int focus = 0;
+  std::vector<int> order;
+  std::vector<std::string> cut;
+  answers_.Queue(uitest::Inspect(
+      [&](HWND dialog) {
+        focus = GetDlgCtrlID(GetFocus());
+        for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+          order.push_back(GetDlgCtrlID(child));
+        // The dialog's font (8 points, 11 pixels at 96 DPI) grows with the display scale.
+        for (int id : order)
+          EXPECT_TRUE(uitest::GrowsWithScale(uitest::FontHeight(GetDlgItem(dialog, id)), 11)) << "control " << id;
+        cut = uitest::CutLabels(dialog);
+      },
+      uitest::PressButton(IDC_ITEM_CANCEL)));
+  Press(IDC_DB_ADD_ITEM);
+  EXPECT_EQ(focus, IDC_ITEM_PASSWORD);
+  const std::vector<int> expected = {IDC_ITEM_LABEL_PLEASE, IDC_ITEM_LABEL_PASSWORD, IDC_ITEM_PASSWORD,
+                                     IDC_ITEM_LABEL_LOGIN,  IDC_ITEM_LOGIN,          IDC_ITEM_LABEL_URL,
+                                     IDC_ITEM_URL,          IDC_ITEM_LABEL_COMMENTS, IDC_ITEM_COMMENTS,
+                                     IDC_ITEM_OK,           IDC_ITEM_CANCEL};
+  EXPECT_EQ(order, expected);
+  // Its ":" wraps to a second line below the label's place already at 96 DPI.
+  for (const std::string& label : cut) EXPECT_EQ(label, "Password :") << "cut";
 }
 
 TEST_F(DatabaseTest, AnEmptyPasswordIsRefusedAndTheOtherTextsStay) {

@@ -8,6 +8,7 @@
 
 #include "engine/engine.h"
 #include "resources/resource.h"
+#include "support/display_scale.h"
 #include "support/main_dialog_fixture.h"
 
 using orvanta::App;
@@ -248,7 +249,9 @@ TEST_F(MainDialogTest, AutogenerateMovesTheSeedCheckMarkBack) {
   EXPECT_EQ(OutputText(), ExpectedBatch(orvanta::GeneratorSettings{}, orvanta::Routine::SimpleDigitsLetters));
 }
 
-TEST_F(MainDialogTest, ToolbarTooltipsNameTheirCommands) {
+// A tooltip is a button's name for a screen reader; the menu is the way to
+// its command from the keyboard.
+TEST_F(MainDialogTest, EveryToolbarButtonHasATooltipAndAMenuItem) {
   auto tooltip = [&](UINT_PTR command) -> std::string {
     NMTTDISPINFOA info{};
     info.hdr.hwndFrom = toolbar();
@@ -261,9 +264,76 @@ TEST_F(MainDialogTest, ToolbarTooltipsNameTheirCommands) {
   EXPECT_EQ(tooltip(IDM_SAVE), "Save");
   EXPECT_EQ(tooltip(IDM_ALIGN_RIGHT), "Align Right");
   EXPECT_EQ(tooltip(IDM_HELP), "Help");
-  EXPECT_EQ(tooltip(IDM_SORT_ASCENDING), "");
-  EXPECT_EQ(tooltip(IDM_SORT_DESCENDING), "");
-  EXPECT_EQ(SendMessageA(toolbar(), TB_BUTTONCOUNT, 0, 0), 19);
+  EXPECT_EQ(tooltip(IDM_SORT_ASCENDING), "Sort ascending");
+  EXPECT_EQ(tooltip(IDM_SORT_DESCENDING), "Sort descending");
+  // Common Controls 6 asks in UTF-16.
+  NMTTDISPINFOW wide{};
+  wide.hdr.hwndFrom = toolbar();
+  wide.hdr.idFrom = IDM_SORT_DESCENDING;
+  wide.hdr.code = TTN_NEEDTEXTW;
+  SendMessageA(dialog(), WM_NOTIFY, IDM_SORT_DESCENDING, reinterpret_cast<LPARAM>(&wide));
+  EXPECT_TRUE(wide.lpszText && lstrcmpW(wide.lpszText, L"Sort descending") == 0);
+
+  ASSERT_EQ(SendMessageA(toolbar(), TB_BUTTONCOUNT, 0, 0), 19);
+  HMENU menu = GetMenu(dialog());
+  int buttons = 0;
+  for (int i = 0; i < 19; ++i) {
+    TBBUTTON button{};
+    SendMessageA(toolbar(), TB_GETBUTTON, i, reinterpret_cast<LPARAM>(&button));
+    if (button.fsStyle & TBSTYLE_SEP) continue;
+    ++buttons;
+    EXPECT_NE(tooltip(button.idCommand), "") << "button " << i << " has no tooltip";
+    EXPECT_NE(GetMenuState(menu, button.idCommand, MF_BYCOMMAND), static_cast<UINT>(-1))
+        << "no menu item for command " << button.idCommand;
+  }
+  EXPECT_EQ(buttons, 14);
+  char text[32] = "";
+  GetMenuStringA(menu, IDM_SORT_ASCENDING, text, sizeof text, MF_BYCOMMAND);
+  EXPECT_STREQ(text, "Sort &Ascending");
+  GetMenuStringA(menu, IDM_SORT_DESCENDING, text, sizeof text, MF_BYCOMMAND);
+  EXPECT_STREQ(text, "Sort &Descending");
+}
+
+TEST_F(MainDialogTest, TabGoesFromGeneratePasswordToTheOutputEditorAndOn) {
+  Generate();
+  const std::string batch = OutputText();
+  HWND generate = GetDlgItem(dialog(), IDC_GENERATE);
+  SetFocus(generate);
+  Key(VK_TAB);
+  EXPECT_EQ(GetFocus(), output()) << "Tab from GENERATE PASSWORD";
+  Key(VK_TAB);
+  EXPECT_EQ(GetFocus(), GetDlgItem(dialog(), IDC_METHOD_BITSHIFT)) << "Tab from the editor: the checked method";
+  Key(VK_TAB, VK_SHIFT);
+  EXPECT_EQ(GetFocus(), output()) << "Shift+Tab back";
+  Key(VK_TAB, VK_SHIFT);
+  EXPECT_EQ(GetFocus(), generate) << "Shift+Tab from the editor";
+  EXPECT_EQ(OutputText(), batch) << "a Tab went into the batch";
+}
+
+// At 96 DPI the sizes the program is described with; in the prefix at 144
+// DPI the same grown by 1.5.
+TEST_F(MainDialogTest, FontsLinesToolbarAndPictureFollowTheDisplayScale) {
+  Generate();
+  for (HWND child = GetWindow(dialog(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    const int id = GetDlgCtrlID(child);
+    if (child == output()) continue;  // rich edit names no font: its lines below
+    // The dialog's own font, 8 points (11 pixels at 96 DPI); GENERATE
+    // PASSWORD's 16 pixels; the toolbar's, the system's.
+    const int at96 = id == IDC_GENERATE ? 16 : 11;
+    EXPECT_TRUE(uitest::GrowsWithScale(uitest::FontHeight(child), at96)) << "the font of control " << id;
+  }
+  EXPECT_TRUE(uitest::GrowsWithScale(uitest::LineHeight(output()), 32)) << "the Output editor's lines";
+  const LRESULT button = SendMessageA(toolbar(), TB_GETBUTTONSIZE, 0, 0);
+  EXPECT_TRUE(uitest::GrowsWithScale(LOWORD(button), 23)) << "the toolbar's buttons";
+  EXPECT_TRUE(uitest::GrowsWithScale(HIWORD(button), 21)) << "the toolbar's buttons";
+  const SIZE image = uitest::ToolbarImageSize(toolbar());
+  EXPECT_TRUE(uitest::GrowsWithScale(image.cx, 16)) << "the toolbar's images";
+  EXPECT_TRUE(uitest::GrowsWithScale(image.cy, 15)) << "the toolbar's images";
+  const SIZE picture = uitest::PictureSize(GetDlgItem(dialog(), IDC_DATABASE));
+  EXPECT_TRUE(uitest::GrowsWithScale(picture.cx, 120)) << "the Database button's picture";
+  EXPECT_TRUE(uitest::GrowsWithScale(picture.cy, 18)) << "the Database button's picture";
+  // With Wine's fonts this label is a pixel too wide for its place already at 96 DPI.
+  for (const std::string& label : uitest::CutLabels(dialog())) EXPECT_EQ(label, "Numbers and Letters") << "cut";
 }
 
 TEST_F(MainDialogTest, TheIconIsTheResourceNamedIdiIcon1) {
