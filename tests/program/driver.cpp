@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "platform/utf8_text.h"
+#include "tests/win/support/clipboard_text.h"
 
 namespace driver {
 
@@ -108,16 +109,7 @@ std::string TextOf(HWND window) {
   return text;
 }
 
-std::string ClipboardText() {
-  std::string text;
-  if (!OpenClipboard(nullptr)) return text;
-  if (HANDLE data = GetClipboardData(CF_TEXT)) {
-    text = static_cast<const char*>(GlobalLock(data));
-    GlobalUnlock(data);
-  }
-  CloseClipboard();
-  return text;
-}
+std::string ClipboardText() { return uitest::ReadClipboardText(); }
 
 std::string FileText(const std::wstring& path) {
   std::string data;

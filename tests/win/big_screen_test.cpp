@@ -38,14 +38,6 @@ std::string Lower(std::string s) {
   return s;
 }
 
-CHARFORMATA CharFormatAtStart(HWND editor) {
-  SendMessageA(editor, EM_SETSEL, 0, 1);
-  CHARFORMATA cf{};
-  cf.cbSize = sizeof cf;
-  SendMessageA(editor, EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&cf));
-  return cf;
-}
-
 class BigScreenTest : public MainDialogTest {
  protected:
   void SetUp() override {
@@ -126,7 +118,7 @@ TEST_F(BigScreenTest, FirstGenerateOpensTheWindowWithTheBatch) {
   // The large font: Arial, 32 pixels high at 96 DPI (Wine's rich edit
   // answers no WM_GETFONT and gives the height of a font made with a
   // positive height as negative twips).
-  CHARFORMATA cf = CharFormatAtStart(bigEditor());
+  CHARFORMATA cf = uitest::FormatOf(bigEditor(), 0, 1);
   EXPECT_STREQ(cf.szFaceName, "Arial");
   EXPECT_EQ(std::abs(cf.yHeight), MulDiv(uitest::Scaled(32), 1440, uitest::Dpi()));
 }
@@ -168,7 +160,7 @@ TEST_F(BigScreenTest, ANewWindowTakesTheCurrentAlignmentAndChosenFont) {
   Generate();
   ASSERT_TRUE(bigScreen() != nullptr);
   EXPECT_EQ(BigText(), App().engine.output());
-  CHARFORMATA cf = CharFormatAtStart(bigEditor());
+  CHARFORMATA cf = uitest::FormatOf(bigEditor(), 0, 1);
   EXPECT_STREQ(cf.szFaceName, "Liberation Mono");
   EXPECT_EQ(cf.yHeight, 400) << "20 points in twips";
   EXPECT_EQ(cf.dwEffects & (CFE_ITALIC | CFE_BOLD), static_cast<DWORD>(CFE_ITALIC));

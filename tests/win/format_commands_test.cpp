@@ -22,13 +22,6 @@ WORD AlignmentOf(HWND editor) {
   return pf.wAlignment;
 }
 
-CHARFORMATA SelectionFormat(HWND editor) {
-  CHARFORMATA cf{};
-  cf.cbSize = sizeof cf;
-  SendMessageA(editor, EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&cf));
-  return cf;
-}
-
 struct AlignmentCase {
   int command;
   WORD paragraph;
@@ -101,7 +94,7 @@ TEST_F(MainDialogTest, FontDialogStartsFromTheSelectionAndAppliesTheChoice) {
   // (and rewrites the LOGFONT while it starts), so only a shown size is checked.
   EXPECT_TRUE(presetSize == "12" || presetSize.empty()) << presetSize;
 
-  CHARFORMATA cf = SelectionFormat(output());
+  CHARFORMATA cf = uitest::SelectionFormat(output());
   EXPECT_STREQ(cf.szFaceName, "Liberation Mono");
   EXPECT_EQ(cf.yHeight, 320) << "16 points in twips";
   EXPECT_EQ(cf.crTextColor, RGB(255, 0, 0));
@@ -112,17 +105,17 @@ TEST_F(MainDialogTest, FontDialogStartsFromTheSelectionAndAppliesTheChoice) {
 
   // Only the selection took it.
   SendMessageA(output(), EM_SETSEL, 11, 15);
-  CHARFORMATA rest = SelectionFormat(output());
+  CHARFORMATA rest = uitest::SelectionFormat(output());
   EXPECT_STRNE(rest.szFaceName, "Liberation Mono");
 }
 
 TEST_F(MainDialogTest, CancelledFontDialogChangesNothing) {
   Generate();
   SendMessageA(output(), EM_SETSEL, 0, 4);
-  CHARFORMATA before = SelectionFormat(output());
+  CHARFORMATA before = uitest::SelectionFormat(output());
   answers_.Queue(uitest::PressButton(IDCANCEL));
   Command(IDM_FONT);
-  CHARFORMATA after = SelectionFormat(output());
+  CHARFORMATA after = uitest::SelectionFormat(output());
   EXPECT_STREQ(after.szFaceName, before.szFaceName);
   EXPECT_EQ(after.yHeight, before.yHeight);
   EXPECT_EQ(after.dwEffects, before.dwEffects);

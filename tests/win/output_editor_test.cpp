@@ -20,13 +20,7 @@ bool Scrolls(HWND editor) {
   return moved;
 }
 
-std::string FaceAtStart(HWND editor) {
-  SendMessageA(editor, EM_SETSEL, 0, 0);
-  CHARFORMATA cf{};
-  cf.cbSize = sizeof cf;
-  SendMessageA(editor, EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&cf));
-  return cf.szFaceName;
-}
+std::string FaceAtStart(HWND editor) { return uitest::FormatOf(editor, 0, 0).szFaceName; }
 
 constexpr int kOutputLineHeight = 32;  // the Output font, "Arial" height 32
 

@@ -143,10 +143,7 @@ TEST_F(PrintedPagesTest, PrintAllPutsEachEntryOnOneLineWithItsColumnsAlignedInsi
 TEST_F(PrintedPagesTest, PrintOfASmallAndOfTheLargestBatchPutsEveryPasswordOnThePagesInOrder) {
   HDC dc = printer_->CreateDc();
   // The Output font, as the text shows it.
-  CHARFORMATA font{};
-  font.cbSize = sizeof font;
-  SendMessageA(output(), EM_SETSEL, 0, 0);
-  SendMessageA(output(), EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&font));
+  const CHARFORMATA font = uitest::FormatOf(output(), 0, 0);
   HFONT printed_font = CreateFontA(-MulDiv(std::abs(font.yHeight), GetDeviceCaps(dc, LOGPIXELSY), 1440), 0, 0, 0,
                                    (font.dwEffects & CFE_BOLD) ? FW_BOLD : FW_NORMAL, 0, 0, 0, font.bCharSet, 0, 0, 0,
                                    font.bPitchAndFamily, font.szFaceName);

@@ -4,6 +4,7 @@
 #include <richedit.h>
 
 #include "platform/utf8_text.h"
+#include "support/clipboard_text.h"
 #include "platform/win/window_parts.h"
 
 namespace uitest {
@@ -57,18 +58,19 @@ bool IsToolbarButtonEnabled(HWND toolbar, int command) {
   return SendMessageA(toolbar, TB_ISBUTTONENABLED, command, 0) != 0;
 }
 
-std::string ClipboardText() {
-  std::string text;
-  if (!OpenClipboard(nullptr)) return text;
-  if (HANDLE data = GetClipboardData(CF_TEXT)) {
-    if (const char* p = static_cast<const char*>(GlobalLock(data))) {
-      text = p;
-      GlobalUnlock(data);
-    }
-  }
-  CloseClipboard();
-  return text;
+CHARFORMATA SelectionFormat(HWND editor) {
+  CHARFORMATA cf{};
+  cf.cbSize = sizeof cf;
+  SendMessageA(editor, EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&cf));
+  return cf;
 }
+
+CHARFORMATA FormatOf(HWND editor, long from, long to) {
+  SendMessageA(editor, EM_SETSEL, from, to);
+  return SelectionFormat(editor);
+}
+
+std::string ClipboardText() { return ReadClipboardText(); }
 
 void SetClipboardText(const std::string& text) {
   HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <windows.h>
+#include <richedit.h>
 
 #include <functional>
 #include <string>
@@ -32,6 +33,11 @@ std::string ViewState(HWND editor);
 bool IsMenuChecked(HWND window, int command);
 bool IsToolbarButtonChecked(HWND toolbar, int command);
 bool IsToolbarButtonEnabled(HWND toolbar, int command);
+
+// The character format of `editor`'s selection, and of characters `from`
+// to `to` once selected (0, 0: the insertion point at the start).
+CHARFORMATA SelectionFormat(HWND editor);
+CHARFORMATA FormatOf(HWND editor, long from, long to);
 
 std::string ClipboardText();  // "" when the clipboard holds no text
 void SetClipboardText(const std::string& text);
