@@ -9,6 +9,7 @@
 #include <commctrl.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -53,49 +54,61 @@ double TimeStep(HWND dialog, const Step& step) {
 
 }  // namespace
 
-int main() {
+// `generate_bench.exe repeat [N]`: only the largest batch of "All Keyboard"
+// with case, Auto copy off, generated N times in a row (default 5): the
+// shortest way to the 32-bit build's slow fill (CONTRIBUTING, bench/).
+std::vector<Step> RepeatedLargest(int times) {
+  std::vector<Step> steps{{"largest, all keys, case", Largest({IDC_KEYS_ALL, IDC_CASE_YES}), IDC_GENERATE}};
+  for (int i = 1; i < times; ++i) steps.push_back({"largest again", {}, IDC_GENERATE});
+  return steps;
+}
+
+int main(int argc, char** argv) {
   InitCommonControls();
   LoadLibraryA("RICHED32.DLL");
   orvanta::App().module = GetModuleHandleA(nullptr);
   HWND dialog = CreateDialogParamA(orvanta::App().module, "IDD_DIALOG1", nullptr, orvanta::MainDialogProc, 0);
   Pump();
 
-  const std::vector<Step> session = {
-      {"largest, bit shift, simple", Largest(), IDC_GENERATE},
-      {"largest again", {}, IDC_GENERATE},
-      {"small", Small(), IDC_GENERATE},
-      {"largest after a small one", Largest(), IDC_GENERATE},
-      {"small, linear congruential", Small({IDC_METHOD_LCG}), IDC_GENERATE},
-      {"largest, linear congruential", Largest(), IDC_GENERATE},
-      {"largest, advanced mode", {IDC_MODE_ADVANCED}, IDC_GENERATE},
-      {"Sort ascending of the largest", {}, IDM_SORT_ASCENDING},
-      {"Sort descending of the largest", {}, IDM_SORT_DESCENDING},
-      {"largest after the sorts", {}, IDC_GENERATE},
-      {"small, advanced", Small(), IDC_GENERATE},
-      {"small again", {}, IDC_GENERATE},
-      {"largest after two small ones", Largest(), IDC_GENERATE},
-      {"largest, bit shift, advanced", {IDC_METHOD_BITSHIFT}, IDC_GENERATE},
-      {"largest, auto copy on", {IDC_AUTO_COPY}, IDC_GENERATE},
-      {"small, auto copy", Small(), IDC_GENERATE},
-      {"largest after a small one, auto copy", Largest(), IDC_GENERATE},
-      {"largest again, auto copy", {}, IDC_GENERATE},
-      {"largest, simple, auto copy", {IDC_MODE_SIMPLE}, IDC_GENERATE},
-      {"Sort ascending, auto copy", {}, IDM_SORT_ASCENDING},
-      {"small, auto copy", Small(), IDC_GENERATE},
-      {"small, all keys, case", {IDC_KEYS_ALL, IDC_CASE_YES}, IDC_GENERATE},
-      {"largest, all keys, case", Largest(), IDC_GENERATE},
-      {"Sort descending, auto copy", {}, IDM_SORT_DESCENDING},
-      {"small, linear congruential", Small({IDC_METHOD_LCG}), IDC_GENERATE},
-      {"largest, linear congruential, auto copy", Largest(), IDC_GENERATE},
-      {"largest again, auto copy", {}, IDC_GENERATE},
-      // Strong batches beside the described ones just before: all keys, case, auto copy.
-      {"largest, all keys, case, strong", Largest({IDC_KEYS_ALL}), IDC_GENERATE, IDM_SEED_STRONG},
-      {"largest again, strong", {}, IDC_GENERATE},
-      {"small, strong", Small(), IDC_GENERATE},
-      {"largest after a small one, strong", Largest(), IDC_GENERATE},
-      {"Sort ascending of a strong largest", {}, IDM_SORT_ASCENDING},
-      {"largest, described again", Largest(), IDC_GENERATE, IDM_SEED_AUTO},
-  };
+  const bool repeat = argc > 1 && std::string(argv[1]) == "repeat";
+  const std::vector<Step> session =
+      repeat ? RepeatedLargest(argc > 2 ? std::atoi(argv[2]) : 5)
+             : std::vector<Step>{
+                   {"largest, bit shift, simple", Largest(), IDC_GENERATE},
+                   {"largest again", {}, IDC_GENERATE},
+                   {"small", Small(), IDC_GENERATE},
+                   {"largest after a small one", Largest(), IDC_GENERATE},
+                   {"small, linear congruential", Small({IDC_METHOD_LCG}), IDC_GENERATE},
+                   {"largest, linear congruential", Largest(), IDC_GENERATE},
+                   {"largest, advanced mode", {IDC_MODE_ADVANCED}, IDC_GENERATE},
+                   {"Sort ascending of the largest", {}, IDM_SORT_ASCENDING},
+                   {"Sort descending of the largest", {}, IDM_SORT_DESCENDING},
+                   {"largest after the sorts", {}, IDC_GENERATE},
+                   {"small, advanced", Small(), IDC_GENERATE},
+                   {"small again", {}, IDC_GENERATE},
+                   {"largest after two small ones", Largest(), IDC_GENERATE},
+                   {"largest, bit shift, advanced", {IDC_METHOD_BITSHIFT}, IDC_GENERATE},
+                   {"largest, auto copy on", {IDC_AUTO_COPY}, IDC_GENERATE},
+                   {"small, auto copy", Small(), IDC_GENERATE},
+                   {"largest after a small one, auto copy", Largest(), IDC_GENERATE},
+                   {"largest again, auto copy", {}, IDC_GENERATE},
+                   {"largest, simple, auto copy", {IDC_MODE_SIMPLE}, IDC_GENERATE},
+                   {"Sort ascending, auto copy", {}, IDM_SORT_ASCENDING},
+                   {"small, auto copy", Small(), IDC_GENERATE},
+                   {"small, all keys, case", {IDC_KEYS_ALL, IDC_CASE_YES}, IDC_GENERATE},
+                   {"largest, all keys, case", Largest(), IDC_GENERATE},
+                   {"Sort descending, auto copy", {}, IDM_SORT_DESCENDING},
+                   {"small, linear congruential", Small({IDC_METHOD_LCG}), IDC_GENERATE},
+                   {"largest, linear congruential, auto copy", Largest(), IDC_GENERATE},
+                   {"largest again, auto copy", {}, IDC_GENERATE},
+                   // Strong batches beside the described ones just before: all keys, case, auto copy.
+                   {"largest, all keys, case, strong", Largest({IDC_KEYS_ALL}), IDC_GENERATE, IDM_SEED_STRONG},
+                   {"largest again, strong", {}, IDC_GENERATE},
+                   {"small, strong", Small(), IDC_GENERATE},
+                   {"largest after a small one, strong", Largest(), IDC_GENERATE},
+                   {"Sort ascending of a strong largest", {}, IDM_SORT_ASCENDING},
+                   {"largest, described again", Largest(), IDC_GENERATE, IDM_SEED_AUTO},
+               };
 
   printf("A session in the real main dialog (largest batch: 9999 x 34, %zu characters):\n", size_t{9999} * 41);
   double worst = 0;
