@@ -141,6 +141,9 @@ BOOL OnInitDialog(HWND dialog) {
   KeepEditorStyle(output, static_cast<DWORD>(GetWindowLongPtrA(output, GWL_STYLE)) | WS_VSCROLL);
   RouteEditorEdits(output);
   SendMessageA(output, EM_SETEVENTMASK, 0, SendMessageA(output, EM_GETEVENTMASK, 0, 0) | ENM_SELCHANGE);
+  // Rich edit under Wine counts the editor's setting up as a step to undo:
+  // the toolbar's Undo would be lit at start with nothing to undo.
+  SendMessageA(output, EM_EMPTYUNDOBUFFER, 0, 0);
   AddClipboardFormatListener(dialog);
   RefreshEditButtons(dialog);
   StartWindowKeys(dialog);

@@ -30,6 +30,7 @@ TEST_F(MainDialogTest, StartsWithTheDefaultsChecked) {
                  IDC_AUTO_COPY, IDC_USE_BIG_SCREEN})
     EXPECT_FALSE(uitest::IsChecked(dialog(), id)) << "control " << id;
   EXPECT_EQ(OutputText(), "");
+  EXPECT_FALSE(uitest::IsToolbarButtonEnabled(toolbar(), IDM_UNDO)) << "nothing to undo at start";
   EXPECT_TRUE(uitest::IsToolbarButtonChecked(toolbar(), IDM_ALIGN_CENTER));
   EXPECT_FALSE(uitest::IsToolbarButtonChecked(toolbar(), IDM_ALIGN_LEFT));
   EXPECT_TRUE(uitest::IsMenuChecked(dialog(), IDM_SEED_AUTO));
