@@ -28,38 +28,32 @@ function(orvanta_wine_timeout out seconds)
   set(${out} ${scaled} PARENT_SCOPE)
 endfunction()
 
-# Adds the GoogleTest cases of TARGET to CTest, each run in its own Wine process.
-# Every case drives windows on the build's one display and Wine's one
-# clipboard, which all the prefix's processes share: the lock keeps a
-# parallel run (ctest -j) from letting two of them meet there.
-function(orvanta_add_wine_tests target)
+# Adds TARGET's GoogleTest cases to CTest, each run in its own Wine process
+# with the Wine tests' time limits: OPTIONS (a list) go to
+# gtest_discover_tests, the further arguments are the cases' properties.
+function(orvanta_discover_wine_tests target options)
   if(NOT ORVANTA_WINE_TESTS)
     return()
   endif()
   orvanta_wine_timeout(discovery 120)
   orvanta_wine_timeout(timeout 90)
-  gtest_discover_tests(${target}
-    DISCOVERY_MODE PRE_TEST
-    DISCOVERY_TIMEOUT ${discovery}
-    PROPERTIES FIXTURES_REQUIRED wine TIMEOUT ${timeout} RESOURCE_LOCK clipboard ${ARGN})
+  gtest_discover_tests(${target} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT ${discovery} ${options}
+    PROPERTIES TIMEOUT ${timeout} ${ARGN})
+endfunction()
+
+# Every case of TARGET. Each drives windows on the build's one display and
+# Wine's one clipboard, which all the prefix's processes share: the lock
+# keeps a parallel run (ctest -j) from letting two of them meet there.
+function(orvanta_add_wine_tests target)
+  orvanta_discover_wine_tests(${target} "" FIXTURES_REQUIRED wine RESOURCE_LOCK clipboard ${ARGN})
 endfunction()
 
 # The cases of TARGET that FILTER (a --gtest_filter) names, once more in the
 # build folder's second prefix, whose screen has 144 DPI (150 %): named
 # "dpi144.<case>" and labelled dpi144.
 function(orvanta_add_wine_dpi_tests target filter)
-  if(NOT ORVANTA_WINE_TESTS)
-    return()
-  endif()
-  orvanta_wine_timeout(discovery 120)
-  orvanta_wine_timeout(timeout 90)
-  gtest_discover_tests(${target}
-    DISCOVERY_MODE PRE_TEST
-    DISCOVERY_TIMEOUT ${discovery}
-    TEST_PREFIX dpi144.
-    TEST_FILTER ${filter}
-    TEST_LIST ${target}_DPI144_TESTS
-    PROPERTIES FIXTURES_REQUIRED wine_dpi144 TIMEOUT ${timeout} ENVIRONMENT ORVANTA_WINE_DPI=144 LABELS dpi144)
+  orvanta_discover_wine_tests(${target} "TEST_PREFIX;dpi144.;TEST_FILTER;${filter};TEST_LIST;${target}_DPI144_TESTS"
+    FIXTURES_REQUIRED wine_dpi144 ENVIRONMENT ORVANTA_WINE_DPI=144 LABELS dpi144)
 endfunction()
 
 if(ORVANTA_WINE_TESTS AND BUILD_TESTING)
