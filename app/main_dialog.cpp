@@ -159,13 +159,8 @@ void EndMainDialog(HWND dialog) {
   EndDialog(dialog, 0);
 }
 
-// Logoff, restart, shutdown: Windows asks first, then ends the session.
-// The program ends with it, its Entries saved.
-INT_PTR OnQueryEndSession(HWND dialog) {
-  SetWindowLongPtrA(dialog, DWLP_MSGRESULT, DatabaseAgreesToEndSession());
-  return TRUE;
-}
-
+// Logoff, restart, shutdown: the database window answers Windows' question
+// for its Entries itself; once the session ends, the program ends with it.
 void OnEndSession(HWND dialog, bool ending) {
   if (!ending) return;
   DatabaseSessionEnds();
@@ -237,7 +232,6 @@ INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
     case WM_CLIPBOARDUPDATE: RefreshEditButtons(dialog); return 0;
     case WM_DPICHANGED: OnDpiChanged(dialog, wParam, lParam); return 0;
     case WM_CLOSE: EndMainDialog(dialog); return 0;
-    case WM_QUERYENDSESSION: return OnQueryEndSession(dialog);
     case WM_ENDSESSION: OnEndSession(dialog, wParam != 0); return 0;
     case WM_DESTROY:
       StopWindowKeys(dialog);

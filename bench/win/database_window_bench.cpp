@@ -80,7 +80,7 @@ int main() {
   printf("  read all cells back from the list:                %8.3f s\n", Seconds() - t);
 
   t = Seconds();
-  bool saved = orvanta::SaveDatabase(db).done;
+  bool saved = orvanta::SaveDatabase(db).done();
   printf("  save (SaveDatabase: list -> mypsw.txt):           %8.3f s  (%s)\n", Seconds() - t, saved ? "ok" : "FAILED");
 
   t = Seconds();

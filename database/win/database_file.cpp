@@ -56,7 +56,6 @@ std::string ReasonText(CopyReason reason, const fs::path& path) {
 FileOutcome Settle(DatabaseWindow& db, const FileChange& change, const char* action, const std::string& failure) {
   FileOutcome outcome;
   if (change.copy_failed) {
-    outcome.done = false;
     outcome.failure = ReasonText(change.reason, db.filePath) + "\n\nA copy of it could not be kept (" + change.error +
                       "), so it was not " + action + ". The file is unchanged.";
     return outcome;
@@ -74,10 +73,7 @@ FileOutcome Settle(DatabaseWindow& db, const FileChange& change, const char* act
                        ? "Before " + Quoted(db.filePath) + " was " + action + ", " + kept
                        : ReasonText(change.reason, db.filePath) + "\n\nBefore it was " + action + ", " + kept;
   }
-  if (!change.done) {
-    outcome.done = false;
-    outcome.failure = failure + "\n\n" + change.error;
-  }
+  if (!change.done) outcome.failure = failure + "\n\n" + change.error;
   return outcome;
 }
 
@@ -152,7 +148,7 @@ FileOutcome RemoveDatabaseFile(DatabaseWindow& db) {
       db.filePath, KnownOf(db), [&](std::string* error) { return MoveToRecycleBin(db.filePath, error); });
   FileOutcome outcome =
       Settle(db, change, "deleted", Quoted(db.filePath) + " could not be deleted. The file is unchanged.");
-  if (outcome.done) db.emptiedByUser = false;
+  if (outcome.done()) db.emptiedByUser = false;
   return outcome;
 }
 

@@ -30,9 +30,9 @@ std::string UnreadPartNotice(const DatabaseWindow& db);
 
 // What a save or a removal of the file did.
 struct FileOutcome {
-  bool done = true;     // the file is as the list wants it; false: the file is as it was
   std::string kept;     // names the copy kept of the earlier content, or ""
-  std::string failure;  // why it was not done, or ""
+  std::string failure;  // why it was not done, or "": the file is as the list wants it
+  bool done() const { return failure.empty(); }
 };
 
 // Writes the list back to the database file. An empty list writes nothing,

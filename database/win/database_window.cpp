@@ -170,8 +170,7 @@ void CopyPassword(const DatabaseWindow& db, const NMHDR& header) {
   SendMessageA(db.clipboardEdit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(""));
   SecureZeroMemory(cell, sizeof cell);
   SecureZeroMemory(password.data(), password.size());
-  HWND window = db.window;
-  if (!copied) ReportCopyFailure(window);  // last: the record is not used after it
+  if (!copied) ReportCopyFailure(db.window);  // last: the record is not used after it
 }
 
 // The notices of a file operation, once the operation is over. `owner` is
@@ -195,7 +194,7 @@ void DeleteItem(DatabaseWindow& db) {
 // The file goes first: when it cannot, the list stays as it was.
 void DeleteAll(DatabaseWindow& db) {
   const FileOutcome outcome = RemoveDatabaseFile(db);
-  if (outcome.done) SendMessageA(db.list, LVM_DELETEALLITEMS, 0, 0);
+  if (outcome.done()) SendMessageA(db.list, LVM_DELETEALLITEMS, 0, 0);
   ShowOutcome(db.window, outcome);
 }
 
@@ -212,8 +211,8 @@ void DestroySaved(DatabaseWindow& db) {
 void CloseWindow(DatabaseWindow& db) {
   HWND window = db.window;
   const FileOutcome outcome = SaveDatabase(db);
-  if (outcome.done) DestroySaved(db);  // the record is gone from here on
-  ShowOutcome(outcome.done ? noticeOwner : window, outcome);
+  if (outcome.done()) DestroySaved(db);  // the record is gone from here on
+  ShowOutcome(outcome.done() ? noticeOwner : window, outcome);
 }
 
 void OnCommand(DatabaseWindow& db, WPARAM wParam) {
@@ -233,7 +232,7 @@ void OnCommand(DatabaseWindow& db, WPARAM wParam) {
 // Windows shows; the window says it again if the user goes back.
 BOOL OnQueryEndSession(DatabaseWindow& db) {
   const FileOutcome outcome = SaveDatabase(db);
-  if (outcome.done) return TRUE;
+  if (outcome.done()) return TRUE;
   db.sessionEndFailure = outcome.failure;
   ShutdownBlockReasonCreate(db.window, L"The password database could not be saved.");
   return FALSE;
@@ -350,7 +349,7 @@ bool CloseDatabaseWindowAtExit(HWND mainDialog) {
   DatabaseWindow* db = FindDatabaseWindow();
   if (!db) return true;
   const FileOutcome outcome = SaveDatabase(*db);
-  if (outcome.done) {
+  if (outcome.done()) {
     DestroySaved(*db);
     ShowOutcome(mainDialog, outcome);
     return true;
@@ -362,11 +361,6 @@ bool CloseDatabaseWindowAtExit(HWND mainDialog) {
     return false;
   if ((db = FindDatabaseWindow())) DestroySaved(*db);
   return true;
-}
-
-BOOL DatabaseAgreesToEndSession() {
-  DatabaseWindow* db = FindDatabaseWindow();
-  return db ? OnQueryEndSession(*db) : TRUE;
 }
 
 void DatabaseSessionEnds() {

@@ -52,11 +52,8 @@ void CloseDatabaseWindow();
 // keeps the program, and the window stays open with its Entries.
 bool CloseDatabaseWindowAtExit(HWND mainDialog);
 
-// Logoff, restart or shutdown, asked of the main dialog: saves the open
-// window's Entries; FALSE (the session end held back, with its reason)
-// when they cannot be saved. The window answers the same on its own.
-BOOL DatabaseAgreesToEndSession();
-// The session ends: the Entries are saved once more if they could not be.
+// The session ends (the window itself saved its Entries when Windows asked
+// whether it may): the Entries are saved once more if they could not be.
 void DatabaseSessionEnds();
 
 // Appends one row after the last of `db`'s list: Password as item text, the
