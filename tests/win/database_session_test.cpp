@@ -141,3 +141,18 @@ TEST_F(DatabaseTest, TheEndOfTheSessionSavesTheEntriesOrHoldsTheEndBackAndSaysWh
   EXPECT_EQ(uitest::ReadFile(DatabasePath()), FileBytes(shown));
   EXPECT_EQ(Messages().size(), 1u);
 }
+
+// File > Exit while Item Data is still open: the dialog goes with its
+// window, the Entries in the list are saved, nothing is left running.
+TEST_F(DatabaseTest, ExitWhileItemDataIsOpenSavesTheListAndEndsCleanly) {
+  ASSERT_NE(Open(), nullptr);
+  answers_.Queue(uitest::SetItemText(IDC_ITEM_PASSWORD, "in the list", uitest::PressButton(IDC_ITEM_OK)));
+  Press(IDC_DB_ADD_ITEM);
+  answers_.Queue(uitest::SetItemText(IDC_ITEM_PASSWORD, "still being typed",
+                                     uitest::Inspect([&](HWND) { Command(IDM_EXIT); }, nullptr)));
+  Press(IDC_DB_ADD_ITEM);
+  EXPECT_FALSE(IsWindowVisible(dialog())) << "Exit did not end the program";
+  EXPECT_TRUE(DatabaseWindows().empty());
+  EXPECT_TRUE(uitest::ThreadWindows("#32770", true).empty()) << "Item Data outlived its window";
+  EXPECT_EQ(uitest::ReadFile(DatabasePath()), FileBytes({MakeEntry("in the list", "", "", "")}));
+}
